@@ -1,0 +1,60 @@
+#pragma once
+
+// Every window of the program exists at most once, is built from its design
+// the first time it is shown or touched, and is destroyed when it is closed or
+// unloaded. Form<T> is that slot.
+//
+// Unloading hides the window and only schedules its destruction: several
+// handlers unload the very window they run in and then carry on (a lost game
+// starts a new board from inside the old board's button handler). The old
+// object stays valid until control returns to the event loop; meanwhile the
+// next instance() builds a fresh window. Code that may have reloaded a window
+// must reach it through instance() again, never through a pointer kept from
+// before.
+
+#include "common/activation.h"
+
+#include <QPointer>
+
+template <class T>
+class Form
+{
+public:
+    // The current window, built and loaded if there is none.
+    static T *instance()
+    {
+        if (!current) {
+            T *w = new T;
+            current = w; // set first: load steps may address their own window
+            activation::track(w);
+            w->formLoad();
+        }
+        return current.data();
+    }
+
+    // The current window, or nullptr when it is not loaded; never loads it.
+    static T *loaded() { return current.data(); }
+
+    static void unload()
+    {
+        if (T *w = current.data()) {
+            current = nullptr;
+            w->hide();
+            w->deleteLater();
+        }
+    }
+
+private:
+    inline static QPointer<T> current;
+};
+
+// Shows a window modelessly; a window already open only comes to the front.
+template <class T>
+T *showModeless()
+{
+    T *w = Form<T>::instance();
+    w->show();
+    w->raise();
+    w->activateWindow();
+    return w;
+}

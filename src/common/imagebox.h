@@ -1,0 +1,39 @@
+#pragma once
+
+// An image control: shows a picture, stretched into its design rectangle or at
+// the picture's natural size, and reports clicks while enabled. A disabled box
+// keeps showing its picture, unlike Qt's greyed-out widgets.
+
+#include "common/twips.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+class ImageBox : public QWidget
+{
+    Q_OBJECT
+public:
+    ImageBox(const twips::Rect &design, bool stretch, QWidget *parent);
+
+    void setPicture(const QPixmap &picture);
+    const QPixmap &picture() const { return pic; }
+
+    // Mouse pointer values of the design: 0 default, 2 crosshair, 12 no-drop.
+    void setMousePointer(int value);
+    int mousePointer() const { return pointer; }
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QRectF designRect; // logical pixels, fractional: 490 twips stay 32.67 px
+    bool stretch;
+    bool pressed = false;
+    int pointer = 0;
+    QPixmap pic;
+};

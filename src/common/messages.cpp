@@ -1,0 +1,35 @@
+#include "common/messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace messages {
+
+namespace {
+Handler &installed()
+{
+    static Handler handler;
+    return handler;
+}
+} // namespace
+
+void show(const QString &text)
+{
+    if (const Handler &handler = installed()) {
+        handler(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(title), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("message"));
+    box.exec();
+}
+
+Handler setHandler(Handler handler)
+{
+    Handler previous = std::move(installed());
+    installed() = std::move(handler);
+    return previous;
+}
+
+} // namespace messages

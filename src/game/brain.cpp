@@ -1,0 +1,389 @@
+#include "game/brain.h"
+
+#include "common/ballpainter.h"
+#include "common/fonts.h"
+#include "common/form.h"
+#include "common/picture.h"
+#include "game/boarddesign.h"
+#include "game/global.h"
+#include "game/rules.h"
+#include "info/frmabout.h"
+#include "info/frmanleitung.h"
+#include "info/frmsoftware.h"
+#include "results/form1.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+QColor fromBgr(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+QString colourName(std::uint32_t bgr) { return fromBgr(bgr).name(); }
+
+// The custom pointer: a small ball of the colour a click will place, or a
+// neutral grey one while no colour has been picked.
+QCursor ballCursor(int colour)
+{
+    const QColor base = colour >= 1 && colour <= 6 ? QColor::fromRgb(board::ballRgb[colour - 1])
+                                                   : QColor(0x9a, 0x9a, 0x9a);
+    constexpr int size = 22;
+    return QCursor(ballpainter::ball(base, size), size / 2, size / 2);
+}
+
+// Push buttons of the board are drawn in their light blue, whatever the
+// desktop style says.
+QString buttonStyle()
+{
+    return QStringLiteral("QPushButton { background: %1; color: black; border: 2px outset %2; }"
+                          "QPushButton:pressed { border-style: inset; }"
+                          "QPushButton:focus { border-color: %3; }"
+                          "QPushButton:disabled { color: #6a6aa8; }")
+        .arg(colourName(board::lightBlue), QColor(0xb8, 0xb8, 0xff).name(), QColor(0x40, 0x40, 0xa0).name());
+}
+
+QLabel *makeLabel(const QString &name, const twips::Rect &where, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(twips::rect(where));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setCursor(Qt::ArrowCursor);
+    return label;
+}
+
+void setOpaque(QLabel *label, std::uint32_t background, std::uint32_t text)
+{
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, fromBgr(background));
+    palette.setColor(QPalette::WindowText, fromBgr(text));
+    label->setPalette(palette);
+}
+
+// The credit strip: the design pushes its text out of sight behind a long run
+// of blanks, so that only the light blue strip shows.
+const QString creditStrip = QString(232, u' ')
+    + QStringLiteral("Farbrix v. 1.0 \u2013 ein Spiel der Kugelwerkstatt Brettheim \u2013 "
+                     "Idee und Programm: Lena Kugelmann und Timo Steckbrett");
+
+} // namespace
+
+Shape::Shape(const QRect &geometry, QWidget *parent)
+    : QWidget(parent), fill(board::lampGrey), border(board::lampGrey)
+{
+    setGeometry(geometry);
+    // Lamps let the mouse through to the board, which switches the pointer.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Shape::setFillColor(std::uint32_t bgr)
+{
+    if (fill == bgr)
+        return;
+    fill = bgr;
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(fromBgr(border), 1));
+    p.setBrush(fromBgr(fill));
+    p.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+BoardSurface::BoardSurface(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Brain.surface"));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    artwork = picture::fromImage(QImage(QStringLiteral(":/artwork/board.jpg")));
+}
+
+void BoardSurface::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    p.fillRect(event->rect(), Qt::black);
+    if (!artwork.isNull())
+        p.drawPixmap(QPointF(0, 0), artwork);
+}
+
+void BoardSurface::mouseMoveEvent(QMouseEvent *) { emit moved(); }
+
+Brain::Brain()
+{
+    setObjectName(QStringLiteral("Brain"));
+    setWindowTitle(QStringLiteral("Farbrix v. 1.0"));
+    // A sizable tool window: narrow title bar, close box, no minimise or
+    // maximise. Qt stops tool windows from ending the program when closed;
+    // the board is the main window, so it must.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_QuitOnClose, true);
+
+    surface = new BoardSurface(this);
+    surface->setFixedSize(twips::size(board::clientWidth, board::clientHeight));
+    QPalette black = surface->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    surface->setPalette(black);
+    setCentralWidget(surface);
+    connect(surface, &BoardSurface::moved, this, &Brain::Form_MouseMove);
+
+    buildControls(surface);
+    buildMenus();
+    setMousePointer(99);
+    placeOnScreen();
+}
+
+void Brain::buildControls(BoardSurface *parent)
+{
+    // Qt stacks later siblings in front, so the controls are created from the
+    // back to the front of the design's stacking order.
+    static constexpr int paletteBackToFront[] = {1, 3, 4, 5, 6};
+    auto makePalette = [&](int n) {
+        auto *image = new ImageBox(board::palette[n - 1], true, parent);
+        image->setObjectName(QStringLiteral("Picture%1").arg(n));
+        image->setMousePointer(2);
+        image->setEnabled(false);
+        connect(image, &ImageBox::clicked, this, [this, n] { paletteClick(n); });
+        palette[n - 1] = image;
+    };
+    for (int n : paletteBackToFront)
+        makePalette(n);
+
+    static constexpr int columnsBackToFront[] = {2, 3, 4, 1}; // Picture8, 9, 10, 7
+    for (int column : columnsBackToFront) {
+        for (int row = 0; row < board::rows; ++row) {
+            auto *image = new ImageBox(board::ringRect(row, column - 1), column != 4 || row != 0, parent);
+            image->setObjectName(QStringLiteral("Picture%1(%2)").arg(column + 6).arg(row));
+            image->setMousePointer(2);
+            connect(image, &ImageBox::clicked, this, [this, column, row] { ringClick(column, row); });
+            rings[column - 1][row] = image;
+        }
+    }
+
+    static constexpr int lampsBackToFront[] = {4, 3, 2, 1, 8, 7, 6, 5};
+    for (int shape : lampsBackToFront) {
+        for (int row = 0; row < board::rows; ++row) {
+            auto *lamp = new Shape(twips::rect(board::lampRect(row, shape - 1)), parent);
+            lamp->setObjectName(QStringLiteral("Shape%1(%2)").arg(shape).arg(row));
+            lamps[shape - 1][row] = lamp;
+        }
+    }
+
+    const QFont verdana = fonts::make(fonts::Family::Verdana, 9.75);
+    Label1 = makeLabel(QStringLiteral("Label1"), board::label1, parent);
+    Label1->setText(QStringLiteral("Richtige Positionen und Farben"));
+    Label2 = makeLabel(QStringLiteral("Label2"), board::label2, parent);
+    Label2->setText(QStringLiteral("Richtige Farben"));
+    for (QLabel *heading : {Label1, Label2}) {
+        heading->setFont(verdana);
+        heading->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    }
+
+    makePalette(2);
+
+    for (int n = 3; n <= 8; ++n) {
+        QLabel *mask = makeLabel(QStringLiteral("Label%1").arg(n), board::masks[n - 3], parent);
+        const bool captioned = n == 4 || n == 5 || n == 7 || n == 8;
+        mask->setText(captioned ? QStringLiteral("Label3") : QString());
+        setOpaque(mask, 0x000000, n == 6 ? board::paleBlue : 0x000000);
+        mask->hide();
+        masks[n - 3] = mask;
+    }
+
+    Line1 = new QWidget(parent);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setGeometry(twips::px(board::line1X), twips::px(board::line1Top), 1,
+                       twips::px(board::line1Bottom - board::line1Top));
+    Line1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Line1->setAutoFillBackground(true);
+    QPalette linePalette = Line1->palette();
+    linePalette.setColor(QPalette::Window, Qt::black); // the default line colour: window text
+    Line1->setPalette(linePalette);
+
+    Label9 = makeLabel(QStringLiteral("Label9"), board::label9, parent);
+    Label9->setFont(fonts::make(fonts::Family::Arial, 27.75));
+    setOpaque(Label9, board::lightBlue, board::paleBlue);
+
+    Label10 = makeLabel(QStringLiteral("Label10"), board::label10, parent);
+    Label10->setText(creditStrip);
+    setOpaque(Label10, board::lightBlue, 0x000000);
+
+    const QFont comic = fonts::make(fonts::Family::ComicSans, 9.75);
+    auto makeButton = [&](const QString &name, const twips::Rect &where, const QString &caption) {
+        auto *button = new QPushButton(caption, parent);
+        button->setObjectName(name);
+        button->setGeometry(twips::rect(where));
+        button->setFont(comic);
+        button->setStyleSheet(buttonStyle());
+        button->setCursor(Qt::ArrowCursor);
+        return button;
+    };
+    Command2 = makeButton(QStringLiteral("Command2"), board::command2, QStringLiteral(" &N\u00e4chster Versuch"));
+    Command1 = makeButton(QStringLiteral("Command1"), board::command1, QStringLiteral("&Zeigen"));
+    connect(Command1, &QPushButton::clicked, this, &Brain::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Brain::Command2_Click);
+    setTabOrder(Command2, Command1);
+    Command2->setFocus();
+}
+
+void Brain::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    auto action = [this](QMenu *menu, const char *name, const QString &caption, void (Brain::*handler)()) {
+        QAction *item = menu->addAction(caption);
+        item->setObjectName(QString::fromUtf8(name));
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+    auto menu = [](QWidget *parent, const char *name, const QString &caption) {
+        auto *m = new QMenu(caption, parent);
+        m->setObjectName(QString::fromUtf8(name));
+        m->menuAction()->setObjectName(QString::fromUtf8(name));
+        return m;
+    };
+
+    mnuspiel = menu(bar, "mnuspiel", QStringLiteral("&Spiel"));
+    bar->addMenu(mnuspiel);
+    mnuNeu = action(mnuspiel, "mnuNeu", QStringLiteral("&Neu"), &Brain::mnuNeu_Click);
+    mnubeenden = action(mnuspiel, "mnubeenden", QStringLiteral("Beenden"), &Brain::mnubeenden_Click);
+
+    mnuoptionen = menu(bar, "mnuoptionen", QStringLiteral("&Optionen"));
+    bar->addMenu(mnuoptionen);
+    mnuschwieriggrad = menu(mnuoptionen, "mnuschwieriggrad", QStringLiteral("Schwierigkeitsgrad"));
+    mnuoptionen->addMenu(mnuschwieriggrad);
+    mnueinfach = action(mnuschwieriggrad, "mnueinfach", QStringLiteral("Einfach"), &Brain::mnueinfach_Click);
+    mnuschwer = action(mnuschwieriggrad, "mnuschwer", QStringLiteral("Schwer"), &Brain::mnuschwer_Click);
+    mnusuperbrain =
+        action(mnuschwieriggrad, "mnusuperbrain", QStringLiteral("Superbrain"), &Brain::mnusuperbrain_Click);
+    for (QAction *level : {mnueinfach, mnuschwer, mnusuperbrain})
+        level->setCheckable(true);
+    hollo = mnuoptionen->addSeparator();
+    hollo->setObjectName(QStringLiteral("hollo"));
+    mnuhighscore = action(mnuoptionen, "mnuhighscore", QStringLiteral("Highscore"), &Brain::mnuhighscore_Click);
+    mnustrich = mnuoptionen->addSeparator();
+    mnustrich->setObjectName(QStringLiteral("mnustrich"));
+    mnulösung = action(mnuoptionen, "mnulösung", QStringLiteral("L\u00f6sung anzeigen"), &Brain::mnuLösung_Click);
+    mnulösung->setEnabled(false);
+
+    mnuhilfe = menu(bar, "mnuhilfe", QStringLiteral("&Hilfe"));
+    bar->addMenu(mnuhilfe);
+    mnuanleitung = action(mnuhilfe, "mnuanleitung", QStringLiteral("&Anleitung"), &Brain::mnuanleitung_Click);
+    mnucredits = action(mnuhilfe, "mnucredits", QStringLiteral("&\u00dcber"), &Brain::mnucredits_Click);
+    swkatalog = action(mnuhilfe, "swkatalog", QStringLiteral("&Softwarekatalog"), &Brain::swkatalog_Click);
+}
+
+void Brain::placeOnScreen()
+{
+    // The client area (below the menu bar) has its top-left corner at the
+    // design position; resizing the window moves nothing on the board.
+    const QPoint client = twips::point(board::screenLeft, board::screenTop);
+    const int menuHeight = menuBar()->sizeHint().height();
+    const QSize boardSize = twips::size(board::clientWidth, board::clientHeight);
+    setGeometry(QRect(client - QPoint(0, menuHeight), boardSize + QSize(0, menuHeight)));
+}
+
+void Brain::setMousePointer(int value)
+{
+    pointer = value;
+    if (value == 99)
+        surface->setCursor(ballCursor(Global::selectedColor));
+    else
+        surface->setCursor(Qt::ArrowCursor);
+}
+
+void Brain::setRowEnabled(int row, bool enabled)
+{
+    for (int column = 1; column <= board::columns; ++column)
+        ring(column, row)->setEnabled(enabled);
+}
+
+Brain *Brain::newGame()
+{
+    Form<Brain>::unload();
+    Brain *fresh = Form<Brain>::instance();
+    fresh->show();
+    return fresh;
+}
+
+void Brain::formLoad()
+{
+    using namespace Global;
+    guessColor1 = guessColor2 = guessColor3 = guessColor4 = 0;
+    codeNumber = 0;
+    secretColor1 = secretColor2 = secretColor3 = secretColor4 = 0;
+    exactMatches = attemptNumber = currentRow = 0;
+    absentColor1 = absentColor2 = 0;
+    hardMode = easyMode = superMode = 0;
+    restartPending = pointerPending = 0;
+
+    ringFile1 = QStringLiteral("rot2ring.jpg");
+    ringFile2 = QStringLiteral("gr\u00fcnring.jpg");
+    ringFile3 = QStringLiteral("ora2ring.jpg");
+    ringFile4 = QStringLiteral("gelbring.jpg");
+    ringFile5 = QStringLiteral("blauring.jpg");
+    ringFile6 = QStringLiteral("wei\u00dfring.jpg");
+
+    Command2->setText(QStringLiteral("&Spiel beginnen"));
+    Command1->setEnabled(false);
+    setRowEnabled(0, false);
+
+    codeNumber = rules::drawCodeNumber(rules::timeOfDaySeed());
+}
+
+bool Brain::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate && activation::cameFromAnotherForm(this))
+        Form_Activate();
+    return handled;
+}
+
+void Brain::closeEvent(QCloseEvent *event)
+{
+    Form<Brain>::unload();
+    event->accept();
+}
+
+void Brain::Form_Activate()
+{
+    if (Global::restartPending != 1)
+        return;
+    newGame();
+    Global::restartPending = 0;
+}
+
+void Brain::mnuNeu_Click()
+{
+    Brain *fresh = newGame();
+    Global::attemptNumber = 0;
+    fresh->mnuschwieriggrad->menuAction()->setEnabled(true);
+    fresh->formLoad(); // a second draw replaces the first
+    fresh->Command2->setEnabled(true);
+}
+
+void Brain::mnubeenden_Click()
+{
+    // Ends at once: no window is asked to close, nothing is saved.
+    QCoreApplication::exit(0);
+}
+
+void Brain::mnuhighscore_Click()
+{
+    Global::highscoreViewOnly = 1;
+    showModeless<Form1>();
+}
+
+void Brain::mnuanleitung_Click() { showModeless<FrmAnleitung>(); }
+void Brain::mnucredits_Click() { showModeless<FrmAbout>(); }
+void Brain::swkatalog_Click() { showModeless<FrmSoftware>(); }

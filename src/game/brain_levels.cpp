@@ -1,0 +1,68 @@
+// The difficulty levels and the solution display of the options menu.
+
+#include "common/form.h"
+#include "game/brain.h"
+#include "game/global.h"
+#include "results/winorlose.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+void Brain::mnueinfach_Click()
+{
+    for (int n = 3; n <= 8; ++n)
+        mask(n)->hide();
+    Global::hardMode = 0;
+    Global::superMode = 0;
+    Global::easyMode = 1;
+    for (int row = 5; row <= 9; ++row)
+        setRowEnabled(row, true);
+    // Our choice: "Einfach" marks itself like the other two levels do, so the
+    // menu always tells which level is in force.
+    mnueinfach->setChecked(true);
+    mnuschwer->setChecked(false);
+    mnusuperbrain->setChecked(false);
+}
+
+void Brain::mnuschwer_Click()
+{
+    for (int n : {3, 5, 8})
+        mask(n)->show();
+    for (int n : {6, 4, 7})
+        mask(n)->hide();
+    mnuschwer->setChecked(true);
+    mnueinfach->setChecked(false);
+    mnusuperbrain->setChecked(false);
+    // easyMode stays as an earlier choice left it; the tighter limit of
+    // "Schwer" ends the game first anyway.
+    Global::hardMode = 1;
+    Global::superMode = 0;
+    for (int row = 5; row <= 7; ++row)
+        setRowEnabled(row, true);
+    for (int row = 8; row <= 9; ++row)
+        setRowEnabled(row, false);
+}
+
+void Brain::mnusuperbrain_Click()
+{
+    for (int n : {3, 4, 5, 6, 7})
+        mask(n)->show();
+    Global::superMode = 1;
+    Global::hardMode = 0;
+    mnusuperbrain->setChecked(true);
+    mnueinfach->setChecked(false);
+    mnuschwer->setChecked(false);
+    for (int row = 5; row <= 9; ++row)
+        setRowEnabled(row, false);
+}
+
+void Brain::mnuLösung_Click()
+{
+    // Touching the result window loads it, and its load steps put the hidden
+    // combination on show before it appears.
+    WinorLose *result = Form<WinorLose>::instance();
+    result->Command1->hide();
+    result->Command2->show();
+    Global::highscoreViewOnly = 1;
+    showModeless<WinorLose>();
+}

@@ -1,0 +1,146 @@
+// Playing on the board: picking colours, placing balls, evaluating a guess
+// and opening the next attempt.
+
+#include "common/form.h"
+#include "common/messages.h"
+#include "common/picture.h"
+#include "game/boarddesign.h"
+#include "game/brain.h"
+#include "game/codetable.h"
+#include "game/global.h"
+#include "game/rules.h"
+#include "results/winorlose.h"
+
+#include <QMenu>
+#include <QPushButton>
+
+void Brain::paletteClick(int n)
+{
+    Global::selectedColor = static_cast<Global::Int>(n);
+    Global::pointerPending = static_cast<Global::Int>(n);
+}
+
+void Brain::Form_MouseMove()
+{
+    // Picking a colour only arms the pointer; it changes at the next movement,
+    // once, however often the colour was picked.
+    if (Global::pointerPending >= 1 && Global::pointerPending <= 6)
+        setMousePointer(99);
+    Global::pointerPending = 0;
+}
+
+void Brain::ringClick(int column, int row)
+{
+    const Global::Int colour = Global::selectedColor;
+    if (colour >= 1 && colour <= 6) {
+        // Read from the working directory at every placement: the player may
+        // swap the pictures while the game runs.
+        const QString &file = Global::ringFile(colour);
+        QString reason;
+        const QPixmap ball = picture::load(file, &reason);
+        if (ball.isNull()) {
+            messages::show(picture::failureMessage(file, reason));
+        } else {
+            ring(column, row)->setPicture(ball);
+            Global::guessColor(column) = colour;
+            if (column == 4)
+                Command1->setEnabled(true);
+        }
+    }
+    setMousePointer(0);
+}
+
+void Brain::Command2_Click()
+{
+    using Global::attemptNumber;
+    mnulösung->setEnabled(true);
+    mnuschwieriggrad->menuAction()->setEnabled(false);
+    for (int n = 1; n <= board::colours; ++n)
+        paletteImage(n)->setEnabled(true);
+    setRowEnabled(0, true);
+    Command2->setText(QStringLiteral("N\u00e4chster Versuch"));
+    Command2->setEnabled(false);
+    ++attemptNumber;
+
+    // Past the tenth attempt (possible only without a level) the rows stay as
+    // they are, but for row 0, which the common step above opened.
+    if (attemptNumber >= 1 && attemptNumber <= board::rows) {
+        for (int row = 0; row < board::rows; ++row)
+            setRowEnabled(row, row == attemptNumber - 1);
+    }
+
+    if (Global::codeNumber >= codetable::gapFirst && Global::codeNumber <= codetable::gapLast) {
+        Global::codeNumber += codetable::gapShift;
+        messages::show(QStringLiteral("Das klappt !"));
+    }
+    if (const auto combination = codetable::entry(Global::codeNumber)) {
+        for (int column = 1; column <= 4; ++column)
+            Global::secretColor(column) = (*combination)[column - 1];
+    }
+}
+
+void Brain::Command1_Click()
+{
+    using namespace Global;
+    const rules::Colours guess{guessColor1, guessColor2, guessColor3, guessColor4};
+    const rules::Colours secret{secretColor1, secretColor2, secretColor3, secretColor4};
+
+    if (!rules::allDifferent(guess)) {
+        messages::show(QStringLiteral("Vier verschiedene Farben ausw\u00e4hlen !"));
+        return;
+    }
+
+    if (attemptNumber >= 2 && attemptNumber <= 10)
+        currentRow = static_cast<Int>(attemptNumber - 1);
+
+    const rules::AbsentPair absent = rules::absentColours(codeNumber);
+    absentColor1 = absent.first;
+    absentColor2 = absent.second;
+
+    std::array<bool, 4> right{};
+    for (int i = 0; i < 4; ++i)
+        right[i] = lamp(5 + i, currentRow)->fillColor() == board::lampRed;
+    rules::lightRightColours(right, guess, absent);
+    for (int i = 0; i < 4; ++i)
+        lamp(5 + i, currentRow)->setFillColor(right[i] ? board::lampRed : board::lampGrey);
+
+    exactMatches = static_cast<Int>(exactMatches + rules::countExactMatches(guess, secret));
+    for (int shape = 1; shape <= exactMatches; ++shape)
+        lamp(shape, currentRow)->setFillColor(board::lampRed);
+
+    if (exactMatches == 4) {
+        messages::show(QStringLiteral("Code geknackt !"));
+        restartPending = 1;
+        showModeless<WinorLose>();
+    }
+
+    for (int column = 1; column <= 4; ++column)
+        ring(column, currentRow)->setMousePointer(12);
+
+    // A loss replaces this board by a fresh one before the game goes on, so
+    // from here on the board is reached through its slot, never through this.
+    struct Loss {
+        const Int &flag;
+        int lastAttempt;
+        const char16_t *lost;
+        const char16_t *again;
+    };
+    const Loss losses[] = {
+        {hardMode, 8, u"Code leider nicht geknackt !", u"Probier es nochmal !"},
+        {easyMode, 10, u"Code nicht geknackt !", u"Probier es nochmal !"},
+        {superMode, 5, u"Code nicht geknackt!", u"Probier es nochmal!"},
+    };
+    for (const Loss &loss : losses) {
+        if (loss.flag == 1 && attemptNumber == loss.lastAttempt && exactMatches < 4) {
+            messages::show(QString::fromUtf16(loss.lost));
+            newGame();
+            attemptNumber = 0;
+            messages::show(QString::fromUtf16(loss.again));
+        }
+    }
+
+    exactMatches = 0;
+    Brain *current = Form<Brain>::instance();
+    current->Command2->setEnabled(true);
+    current->Command1->setEnabled(false);
+}

@@ -1,0 +1,14 @@
+#include "common/fonts.h"
+#include "info/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // No application display name: Qt would append it to every window title.
+    QApplication::setApplicationName(QStringLiteral("Farbrix"));
+    QApplication::setFont(fonts::standard());
+    startProgram();
+    return QApplication::exec();
+}

@@ -1,0 +1,136 @@
+#include "results/form1.h"
+
+#include "common/fonts.h"
+#include "common/form.h"
+#include "common/messages.h"
+#include "common/twips.h"
+#include "game/brain.h"
+#include "game/global.h"
+#include "results/highscorefile.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int clientWidth = 6435, clientHeight = 3810;
+
+struct LabelDesign {
+    int index;
+    const char16_t *caption;
+    twips::Rect where;
+};
+constexpr LabelDesign labelDesign[] = {
+    {5, u"Diese Superhirne brauchten nur sehr wenige Versuche , um den Code zu  knacken:", {240, 120, 6255, 615}},
+    {1, u"1 Versuch", {240, 840, 1095, 375}},
+    {0, u"2 Versuche", {240, 1320, 1335, 375}},
+    {2, u"3 Versuche", {240, 1800, 1335, 375}},
+    {3, u"4 Versuche", {240, 2280, 1335, 375}},
+    {4, u"5 Versuche", {240, 2760, 1335, 375}},
+};
+
+// The names the table holds before any file was read; they stand in for
+// every name the file cannot supply.
+constexpr const char16_t *designNames[] = {u"Tueftelino", u"Mr Ringelmond", u"Tueftelino", u"Dr Kugelbart",
+                                           u"Knobelkater"};
+
+constexpr twips::Rect textRect(int index) { return {1680, 840 + 480 * index, 4455, 375}; }
+constexpr twips::Rect command1{2760, 3360, 1215, 375};
+
+} // namespace
+
+Form1::Form1()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Highscores"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(twips::size(clientWidth, clientHeight));
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+
+    const QFont sans = fonts::make(fonts::Family::MsSansSerif, 12);
+    for (const LabelDesign &design : labelDesign) {
+        auto *label = new QLabel(QString::fromUtf16(design.caption), this);
+        label->setObjectName(QStringLiteral("Label2(%1)").arg(design.index));
+        label->setGeometry(twips::rect(design.where));
+        label->setFont(sans);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+        labels[design.index] = label;
+    }
+
+    for (int index = 0; index < 5; ++index) {
+        auto *text = new QLineEdit(QString::fromUtf16(designNames[index]), this);
+        text->setObjectName(QStringLiteral("Text2(%1)").arg(index));
+        text->setGeometry(twips::rect(textRect(index)));
+        text->setFont(sans);
+        // Only names the file can hold are accepted, so what the player sees
+        // is exactly what is stored.
+        text->setValidator(new highscore::NameValidator(text));
+        text->setEnabled(false);
+        texts[index] = text;
+    }
+
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(twips::rect(command1));
+    Command1->setFont(fonts::make(fonts::Family::ComicSans, 9.75));
+    Command1->setAutoDefault(false); // Enter in a name box does not close the window
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+
+    for (int index = 0; index < 4; ++index)
+        setTabOrder(texts[index], texts[index + 1]);
+    setTabOrder(texts[4], Command1);
+}
+
+void Form1::formLoad()
+{
+    const int attempts = Global::attemptNumber;
+    if (Global::highscoreViewOnly == 0 && attempts >= 1 && attempts <= 5)
+        texts[attempts - 1]->setEnabled(true);
+
+    const highscore::ReadResult stored = highscore::read();
+    if (!stored.error.isEmpty())
+        messages::show(stored.error);
+    for (int attempts = 1; attempts <= 5; ++attempts) {
+        Global::recordName(attempts) = attempts <= stored.fields.size()
+            ? stored.fields[attempts - 1]
+            : QString::fromUtf16(designNames[attempts - 1]);
+    }
+
+    for (int index = 0; index < 5; ++index)
+        texts[index]->setText(Global::recordName(index + 1));
+
+    // The tab order starts at the enabled box, or at OK when none is.
+    if (Global::highscoreViewOnly == 0 && attempts >= 1 && attempts <= 5)
+        texts[attempts - 1]->setFocus();
+    else
+        Command1->setFocus();
+}
+
+void Form1::Command1_Click()
+{
+    highscore::Names names;
+    for (int index = 0; index < 5; ++index) {
+        Global::recordName(index + 1) = texts[index]->text();
+        names[index] = texts[index]->text();
+    }
+    QString error;
+    if (!highscore::write(names, &error))
+        messages::show(error);
+    Global::highscoreViewOnly = 1;
+    Form<Form1>::unload();
+    showModeless<Brain>();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // The close box leaves without storing anything.
+    Form<Form1>::unload();
+    event->accept();
+}

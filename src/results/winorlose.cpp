@@ -1,0 +1,105 @@
+#include "results/winorlose.h"
+
+#include "common/ballpainter.h"
+#include "common/fonts.h"
+#include "common/form.h"
+#include "common/picture.h"
+#include "game/boarddesign.h"
+#include "game/global.h"
+#include "results/form1.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+constexpr int clientWidth = 3135, clientHeight = 1995;
+constexpr twips::Rect label1{120, 120, 3135, 375};
+constexpr twips::Rect columns[] = {
+    {360, 600, 495, 495}, {960, 600, 495, 495}, {1560, 600, 495, 495}, {2160, 600, 495, 495}};
+constexpr twips::Rect command1{960, 1320, 1215, 495};
+constexpr twips::Rect command2{960, 1200, 1215, 495};
+} // namespace
+
+WinorLose::WinorLose()
+{
+    setObjectName(QStringLiteral("WinorLose"));
+    setWindowTitle(QStringLiteral("Farbrix "));
+    // Fixed border, no close box: the window is left by one of its OK buttons.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(twips::size(clientWidth, clientHeight));
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+
+    Label1 = new QLabel(QStringLiteral("Die richtige Kombination :"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twips::rect(label1));
+    Label1->setFont(fonts::make(fonts::Family::ComicSans, 12));
+    Label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+
+    for (int column = 1; column <= 4; ++column) {
+        auto *box = new ImageBox(columns[column - 1], false, this);
+        box->setObjectName(QStringLiteral("Picture%1(0)").arg(column + 6));
+        boxes[column - 1] = box;
+    }
+
+    const QFont comic = fonts::make(fonts::Family::ComicSans, 9.75);
+    auto makeButton = [&](const char *name, const twips::Rect &where) {
+        auto *button = new QPushButton(QStringLiteral("&OK"), this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setGeometry(twips::rect(where));
+        button->setFont(comic);
+        return button;
+    };
+    Command2 = makeButton("Command2", command2);
+    Command2->hide();
+    Command1 = makeButton("Command1", command1);
+    connect(Command1, &QPushButton::clicked, this, &WinorLose::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &WinorLose::Command2_Click);
+}
+
+void WinorLose::formLoad()
+{
+    for (int column = 1; column <= 4; ++column) {
+        const Global::Int colour = Global::secretColor(column);
+        if (colour < 1 || colour > 6)
+            continue;
+        QPixmap ring = picture::load(Global::ringFile(colour));
+        // Without its picture the window would hide the very thing it is
+        // there to reveal: a ball drawn here keeps the solution readable.
+        if (ring.isNull())
+            ring = ballpainter::ball(QColor::fromRgb(board::ballRgb[colour - 1]), twips::px(board::ringSize));
+        boxes[column - 1]->setPicture(ring);
+    }
+}
+
+void WinorLose::Command1_Click()
+{
+    Global::highscoreViewOnly = 0;
+    // The highscore window loads now, while this window is still open, and
+    // takes the attempt count of the game just won.
+    showModeless<Form1>();
+    Global::secretColor1 = Global::secretColor2 = Global::secretColor3 = Global::secretColor4 = 0;
+    Form<WinorLose>::unload();
+}
+
+void WinorLose::Command2_Click()
+{
+    Global::restartPending = 1;
+    Command2->hide();
+    Command1->show();
+    Form<WinorLose>::unload();
+}
+
+void WinorLose::Form_DblClick() { Form<WinorLose>::unload(); }
+
+void WinorLose::mouseDoubleClickEvent(QMouseEvent *) { Form_DblClick(); }
+
+void WinorLose::closeEvent(QCloseEvent *event)
+{
+    // No close box is offered; a window manager's close still only unloads.
+    Form<WinorLose>::unload();
+    event->accept();
+}

@@ -1,0 +1,126 @@
+#include "testsupport.h"
+
+#include "common/form.h"
+#include "common/messages.h"
+#include "game/boarddesign.h"
+#include "game/codetable.h"
+#include "game/global.h"
+#include "info/frmabout.h"
+#include "info/frmanleitung.h"
+#include "info/frmsoftware.h"
+#include "info/frmsplash.h"
+#include "results/form1.h"
+#include "results/winorlose.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace testsupport {
+
+PlayDir::PlayDir(bool withPictures) : previous(QDir::currentPath())
+{
+    if (withPictures) {
+        const QDir source(qEnvironmentVariable("FARBRIX_RING_DIR"));
+        for (int colour = 1; colour <= 6; ++colour) {
+            static const char16_t *names[] = {u"rot2ring.jpg", u"grünring.jpg", u"ora2ring.jpg",
+                                              u"gelbring.jpg", u"blauring.jpg", u"weißring.jpg"};
+            const QString name = QString::fromUtf16(names[colour - 1]);
+            if (!QFile::copy(source.filePath(name), dir.filePath(name)))
+                qFatal("cannot copy ring picture %s from %s", qPrintable(name), qPrintable(source.path()));
+        }
+    }
+    QDir::setCurrent(dir.path());
+}
+
+PlayDir::~PlayDir() { QDir::setCurrent(previous); }
+
+Messages::Messages()
+{
+    messages::setHandler([this](const QString &text) {
+        texts << text;
+        if (onMessage)
+            onMessage(text);
+    });
+}
+
+Messages::~Messages() { messages::setHandler(nullptr); }
+
+void resetGlobal()
+{
+    using namespace Global;
+    for (Int *v : {&selectedColor, &pointerPending, &guessColor1, &guessColor2, &guessColor3, &guessColor4,
+                   &codeNumber, &secretColor1, &secretColor2, &secretColor3, &secretColor4, &attemptNumber,
+                   &currentRow, &exactMatches, &absentColor1, &absentColor2, &easyMode, &hardMode, &superMode,
+                   &restartPending, &highscoreViewOnly})
+        *v = 0;
+    for (int n = 1; n <= 5; ++n)
+        recordName(n).clear();
+    for (int n = 1; n <= 6; ++n)
+        ringFile(n).clear();
+}
+
+void unloadAll()
+{
+    Form<WinorLose>::unload();
+    Form<Form1>::unload();
+    Form<FrmAbout>::unload();
+    Form<FrmAnleitung>::unload();
+    Form<FrmSoftware>::unload();
+    Form<FrmSplash>::unload();
+    Form<Brain>::unload();
+    settle();
+}
+
+void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+Brain *openBoard()
+{
+    Brain *brain = Form<Brain>::instance();
+    brain->show();
+    settle();
+    return Form<Brain>::instance();
+}
+
+Brain *currentBoard() { return Form<Brain>::instance(); }
+
+void click(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void placeOne(int colour, int column, int row)
+{
+    click(currentBoard()->paletteImage(colour));
+    click(currentBoard()->ring(column, row));
+}
+
+void place(const std::array<int, 4> &colours, int row)
+{
+    for (int column = 1; column <= 4; ++column) {
+        if (colours[column - 1] != 0)
+            placeOne(colours[column - 1], column, row);
+    }
+}
+
+QString lampPattern(int row, bool left)
+{
+    QString pattern;
+    for (int i = 1; i <= 4; ++i)
+        pattern += currentBoard()->lamp(left ? i : i + 4, row)->fillColor() == board::lampRed ? u'1' : u'0';
+    return pattern;
+}
+
+std::array<int, 4> secretOf(int codeNumber)
+{
+    const auto entry = codetable::entry(codeNumber);
+    return {(*entry)[0], (*entry)[1], (*entry)[2], (*entry)[3]};
+}
+
+} // namespace testsupport
