@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTest>
 
 namespace testsupport {
@@ -93,6 +94,16 @@ Brain *currentBoard() { return Form<Brain>::instance(); }
 void click(QWidget *widget)
 {
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 void placeOne(int colour, int column, int row)

@@ -61,6 +61,9 @@ void place(const std::array<int, 4> &colours, int row);
 // Picks a colour and clicks one ring.
 void placeOne(int colour, int column, int row);
 
+// Types text key by key, any characters (QTest's key clicks take ASCII only).
+void typeText(QWidget *widget, const QString &text);
+
 // A real left click in the middle of a widget.
 void click(QWidget *widget);
 
