@@ -1,0 +1,70 @@
+// Draws the game's pictures into the folder given on the command line. The
+// build runs it, so the artwork always matches the board design it was
+// compiled against.
+
+#include "pictures.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QStringList>
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+struct Output {
+    QString name;
+    const char *format;
+    artwork::Canvas (*paint)();
+};
+
+// The names the game loads the ring pictures by, red .. white.
+const std::array<QString, 6> ringNames{
+    QStringLiteral("rot2ring.jpg"), QString::fromUtf8("gr\xc3\xbcnring.jpg"),
+    QStringLiteral("ora2ring.jpg"), QStringLiteral("gelbring.jpg"),
+    QStringLiteral("blauring.jpg"), QString::fromUtf8("wei\xc3\x9fring.jpg"),
+};
+
+bool write(const QDir &folder, const QString &name, const char *format, const artwork::Canvas &canvas)
+{
+    QString error;
+    if (artwork::savePicture(canvas, folder.filePath(name), format, &error))
+        return true;
+    std::fprintf(stderr, "farbrix-artwork: %s: %s\n", qPrintable(folder.filePath(name)), qPrintable(error));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Build machines have no display; fonts and painting work offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    const QStringList arguments = app.arguments();
+    if (arguments.size() != 2) {
+        std::fprintf(stderr, "usage: farbrix-artwork OUTPUT-FOLDER\n");
+        return 2;
+    }
+    QDir folder(arguments.at(1));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "farbrix-artwork: cannot create %s\n", qPrintable(arguments.at(1)));
+        return 1;
+    }
+
+    const std::array<Output, 4> outputs{{
+        {QStringLiteral("board.jpg"), "JPG", &artwork::boardPicture},
+        {QStringLiteral("anleitung.jpg"), "JPG", &artwork::instructionsPicture},
+        {QStringLiteral("titel250.bmp"), "BMP", [] { return artwork::titlePicture(artwork::Title::Small); }},
+        {QStringLiteral("titel350.bmp"), "BMP", [] { return artwork::titlePicture(artwork::Title::Large); }},
+    }};
+    bool ok = true;
+    for (const Output &output : outputs)
+        ok = write(folder, output.name, output.format, output.paint()) && ok;
+    for (int colour = 0; colour < static_cast<int>(ringNames.size()); ++colour)
+        ok = write(folder, ringNames[static_cast<std::size_t>(colour)], "JPG", artwork::ringPicture(colour)) && ok;
+    return ok ? 0 : 1;
+}
