@@ -1,0 +1,35 @@
+#pragma once
+
+// The instructions window: the rules of the game in white on a dark picture.
+
+#include "info/startup.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+class QPushButton;
+
+class FrmAnleitung : public QWidget
+{
+    Q_OBJECT
+public:
+    FrmAnleitung();
+
+    void formLoad();
+
+    // The rules as the label shows them, blanks and all.
+    static QString rulesText();
+
+    infoui::DesignLabel *Label2 = nullptr;
+    infoui::DesignLabel *Label1 = nullptr;
+    QPushButton *Command1 = nullptr;
+
+    void Command1_Click();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QPixmap background;
+};

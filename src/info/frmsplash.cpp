@@ -1,0 +1,143 @@
+#include "info/frmsplash.h"
+
+#include "common/fonts.h"
+#include "common/form.h"
+#include "game/brain.h"
+#include "info/frmsoftware.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QPainter>
+#include <QPushButton>
+#include <qdrawutil.h>
+
+namespace {
+
+using fonts::Family;
+
+// Windows' "window frame" colour has no counterpart in Qt's palette; it is
+// black in every Windows scheme the game was made for.
+const QColor windowFrameColour = Qt::black;
+
+QColor systemColour(QPalette::ColorRole role)
+{
+    return QApplication::palette().color(role);
+}
+
+} // namespace
+
+FrmSplash::FrmSplash()
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowTitle(QString());
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    // Qt takes quit-on-close away from tool windows; closing the start window
+    // while it is the only one must still end the program.
+    setAttribute(Qt::WA_QuitOnClose, true);
+
+    const QSize clientSize = twips::size(6795, 4800);
+    setFixedSize(clientSize + QSize(2 * borderWidth, 2 * borderWidth));
+
+    client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setGeometry(QRect(QPoint(borderWidth, borderWidth), clientSize));
+    infoui::fillBackground(client, systemColour(QPalette::ButtonText));
+
+    const QFont small = fonts::make(Family::Arial, 8.25);
+    const QColor highlightText = systemColour(QPalette::HighlightedText);
+
+    // Two lines the frame covers completely; they show only if the frame is
+    // taken away. Both copyright lines give the maker's short name, as the
+    // full one does not fit their width.
+    Label3 = new infoui::DesignLabel(
+        "Label3", {720, 2520, 5535, 315},
+        QStringLiteral("Besuchen Sie uns im Internet: kugelwerkstatt.example.org"), small,
+        Qt::white, client);
+    Label2 = new infoui::DesignLabel("Label2", {840, 2880, 2175, 255},
+                                     QStringLiteral("\u00A9 1999 Kugelwerkstatt"), small,
+                                     highlightText, client);
+
+    Frame1 = new QFrame(client);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twips::rect({120, 120, 6600, 4650}));
+    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken); // etched, as a frame without caption
+    {
+        QPalette pal = Frame1->palette();
+        pal.setColor(QPalette::Window, windowFrameColour);
+        pal.setColor(QPalette::WindowText, systemColour(QPalette::WindowText));
+        pal.setColor(QPalette::Light, systemColour(QPalette::Light));
+        pal.setColor(QPalette::Dark, systemColour(QPalette::Dark));
+        Frame1->setPalette(pal);
+        Frame1->setAutoFillBackground(true);
+    }
+
+    Line1 = new infoui::LineControl("Line1", {360, 3720}, {6360, 3720}, Qt::white, 1, Frame1);
+    Label1 = new infoui::DesignLabel(
+        "Label1", {360, 3840, 4455, 495},
+        QStringLiteral("Noch mehr Knobelspa\u00DF gef\u00E4llig? Dann probieren Sie unseren "
+                       "Murmelturm!"),
+        fonts::make(Family::Arial, 9.75, fonts::Bold), infoui::bgr(0x00FFC0C0), Frame1);
+    lblCopyright = new infoui::DesignLabel("lblCopyright", {4080, 300, 2175, 255},
+                                           QStringLiteral("\u00A9 1999 Kugelwerkstatt"), small,
+                                           highlightText, Frame1);
+    lblCompany = new infoui::DesignLabel(
+        "lblCompany", {2400, 480, 3855, 255},
+        QStringLiteral("von Lena Kugelmann und Timo Steckbrett"), small, highlightText, Frame1);
+    lblWarning = new infoui::DesignLabel(
+        "lblWarning", {600, 2160, 5535, 675},
+        QStringLiteral("Farbrix ist Freeware: Sie d\u00FCrfen das Spiel kostenlos nutzen, "
+                       "beliebig kopieren und an Freunde weitergeben. Neue Spiele und "
+                       "Updates gibt es unter kugelwerkstatt.example.org"),
+        small, highlightText, Frame1);
+
+    // Picture2 lies over Picture1 in the design; the load steps turn that
+    // round, so the small title covers the top of the large one.
+    Picture1 = infoui::pictureBox("Picture1", {1200, 720, 3735, 975},
+                                  QStringLiteral(":/artwork/titel250.bmp"), Frame1);
+    Picture2 = infoui::pictureBox("Picture2", {1200, 1200, 4815, 975},
+                                  QStringLiteral(":/artwork/titel350.bmp"), Frame1);
+
+    Command1 = infoui::commandButton("Command1", {4920, 3840, 1455, 495},
+                                     QStringLiteral("&Murmelturm ?"), Frame1);
+    connect(Command1, &QPushButton::clicked, this, &FrmSplash::Command1_Click);
+
+    Command2 = infoui::commandButton("Command2", {2760, 3120, 1455, 495},
+                                     QStringLiteral("&Start"), client);
+    connect(Command2, &QPushButton::clicked, this, &FrmSplash::Command2_Click);
+    Command2->raise();
+
+    setTabOrder(Command2, Command1);
+    Command2->setFocus();
+}
+
+void FrmSplash::formLoad()
+{
+    Picture1->raise();
+    infoui::centreOnScreen(this);
+}
+
+void FrmSplash::Command1_Click()
+{
+    showModeless<FrmSoftware>();
+}
+
+void FrmSplash::Command2_Click()
+{
+    Form<FrmSplash>::unload();
+    Form<Brain>::instance()->show();
+}
+
+void FrmSplash::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QPalette pal = QApplication::palette();
+    painter.fillRect(rect(), pal.color(QPalette::Button));
+    qDrawWinPanel(&painter, rect(), pal, false);
+}
+
+void FrmSplash::closeEvent(QCloseEvent *event)
+{
+    Form<FrmSplash>::unload();
+    event->accept();
+}
