@@ -280,11 +280,11 @@ void TestInfo::addressLines_data()
     // item slip up onto the line before.
     QTest::newRow("maker and authors")
         << "Label3"
-        << QStringList{"\u00A9 1999 Kugelwerkstatt Brettheim", "Programmierung: Lena Kugelmann",
+        << QStringList{"\u00A9 1999 Kugelwerkstatt Musterstadt", "Programmierung: Lena Kugelmann",
                        "Mitarbeit: Timo Steckbrett"};
     QTest::newRow("address")
         << "Label2"
-        << QStringList{"Kugelwerkstatt Brettheim \u2013 Farbrix v. 1.0", "z. Hd. Lena Kugelmann",
+        << QStringList{"Kugelwerkstatt Musterstadt \u2013 Farbrix v. 1.0", "z. Hd. Lena Kugelmann",
                        "Musterstra\u00DFe 1", "12345 Musterstadt",
                        "E-Mail: post@kugelwerkstatt.example.org"};
 }
@@ -482,12 +482,12 @@ void TestInfo::windowFrames_data()
     QTest::addColumn<bool>("frameless");
 
     QTest::newRow("start") << Splash << "" << QSize(453, 320) << true << true;
-    QTest::newRow("about") << About << "Kugelwerkstatt Brettheim" << QSize(330, 393) << true
+    QTest::newRow("about") << About << "Kugelwerkstatt Musterstadt" << QSize(330, 393) << true
                            << false;
     QTest::newRow("instructions") << Instructions << "Spielanleitung" << QSize(436, 551) << false
                                   << false;
     QTest::newRow("catalogue") << Catalogue
-                               << "Murmelturm \u2013 das neue Knobelspiel der Kugelwerkstatt Brettheim"
+                               << "Murmelturm \u2013 das neue Knobelspiel der Kugelwerkstatt Musterstadt"
                                << QSize(629, 450) << false << false;
 }
 

@@ -72,8 +72,8 @@ void setOpaque(QLabel *label, std::uint32_t background, std::uint32_t text)
 // The credit strip: the design pushes its text out of sight behind a long run
 // of blanks, so that only the light blue strip shows.
 const QString creditStrip = QString(232, u' ')
-    + QStringLiteral("Farbrix v. 1.0 \u2013 ein Spiel der Kugelwerkstatt Brettheim \u2013 "
-                     "Idee und Programm: Lena Kugelmann und Timo Steckbrett");
+    + QStringLiteral("Farbrix v. 1.0 \u2013 Kugelwerkstatt Musterstadt \u2013 "
+                     "Lena Kugelmann und Timo Steckbrett");
 
 } // namespace
 

@@ -20,7 +20,7 @@ QString credits()
 {
     // Padded to the design's length; the blanks run through the window
     // after the text.
-    QString line = QStringLiteral("Kugelwerkstatt Brettheim \u2013 Lena Kugelmann und "
+    QString line = QStringLiteral("Kugelwerkstatt Musterstadt \u2013 Lena Kugelmann und "
                                   "Timo Steckbrett \u2013 kugelwerkstatt.example.org");
     return line.leftJustified(201, QLatin1Char(' '));
 }
@@ -37,7 +37,7 @@ double creditsStep(double leftUnits, double lineWidthUnits, double windowWidthTw
 FrmAbout::FrmAbout()
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Kugelwerkstatt Brettheim"));
+    setWindowTitle(QStringLiteral("Kugelwerkstatt Musterstadt"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     // Qt takes quit-on-close away from tool windows; the about window may be
@@ -53,7 +53,7 @@ FrmAbout::FrmAbout()
     // in the narrower stand-in font alike.
     Label3 = new infoui::DesignLabel(
         "Label3", {240, 840, 4365, 825},
-        QStringLiteral("\u00A9 1999 Kugelwerkstatt Brettheim"
+        QStringLiteral("\u00A9 1999 Kugelwerkstatt Musterstadt"
                        "                                        "
                        "Programmierung: Lena Kugelmann"
                        "                                    "
@@ -67,7 +67,7 @@ FrmAbout::FrmAbout()
         small, Qt::white, this);
     Label2 = new infoui::DesignLabel(
         "Label2", {240, 2760, 4575, 1335},
-        QStringLiteral("Kugelwerkstatt Brettheim \u2013 Farbrix v. 1.0"
+        QStringLiteral("Kugelwerkstatt Musterstadt \u2013 Farbrix v. 1.0"
                        "                                               "
                        "z. Hd. Lena Kugelmann"
                        "                                                                        "

@@ -13,7 +13,7 @@ FrmSoftware::FrmSoftware()
 {
     setObjectName(QStringLiteral("frmSoftware"));
     setWindowTitle(
-        QStringLiteral("Murmelturm \u2013 das neue Knobelspiel der Kugelwerkstatt Brettheim"));
+        QStringLiteral("Murmelturm \u2013 das neue Knobelspiel der Kugelwerkstatt Musterstadt"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(twips::size(9435, 6750));
@@ -34,7 +34,7 @@ FrmSoftware::FrmSoftware()
             "\n"
             "Murmelturm l\u00E4uft auf jedem Rechner, auf dem auch Farbrix l\u00E4uft, und "
             "kostet als Vollversion 19 Mark einschlie\u00DFlich Versand. Bestellen k\u00F6nnen "
-            "Sie mit einer Postkarte an die Kugelwerkstatt Brettheim, Musterstra\u00DFe 1, 12345 "
+            "Sie mit einer Postkarte an die Kugelwerkstatt Musterstadt, Musterstra\u00DFe 1, 12345 "
             "Musterstadt, oder per E-Mail an post@kugelwerkstatt.example.org."),
         text, Qt::white, this);
     Label2 = new infoui::DesignLabel(
