@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox xdotool imagemagick python3 clang libclang-rt-14-dev
+ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev
 
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test -j"$(nproc)"

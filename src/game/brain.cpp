@@ -73,7 +73,7 @@ void setOpaque(QLabel *label, std::uint32_t background, std::uint32_t text)
 // of blanks, so that only the light blue strip shows.
 const QString creditStrip = QString(232, u' ')
     + QStringLiteral("Farbrix v. 1.0 \u2013 Kugelwerkstatt Musterstadt \u2013 "
-                     "Lena Kugelmann und Timo Steckbrett");
+                     "L. Kugelmann & T. Steckbrett");
 
 } // namespace
 
