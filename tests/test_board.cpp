@@ -104,8 +104,10 @@ private slots:
         QVERIFY(!(brain->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(brain->centralWidget()->size(), QSize(474, 537));
         QCOMPARE(brain->centralWidget()->mapToGlobal(QPoint(0, 0)), QPoint(168, 213));
-        brain->resize(700, 700);
+        brain->resize(700, 700); // sizable, but nothing on the board moves
+        QCOMPARE(brain->size(), QSize(700, 700));
         QCOMPARE(brain->ring(1, 0)->geometry(), QRect(256, 88, 33, 33));
+        QCOMPARE(brain->Command1->geometry(), QRect(240, 472, 129, 33));
         QVERIFY(brain->testAttribute(Qt::WA_QuitOnClose));
     }
 

@@ -131,7 +131,9 @@ Brain::Brain()
     setAttribute(Qt::WA_QuitOnClose, true);
 
     surface = new BoardSurface(this);
-    surface->setFixedSize(twips::size(board::clientWidth, board::clientHeight));
+    // The window can be resized, but the board never moves or scales: the
+    // surface just shows more black or less of the board.
+    surface->setMinimumSize(0, 0);
     QPalette black = surface->palette();
     black.setColor(QPalette::Window, Qt::black);
     surface->setPalette(black);
