@@ -1,13 +1,31 @@
 #!/usr/bin/env bash
 # Builds Farbrix and runs every test headless: unit and widget tests on Qt's
 # offscreen platform, end-to-end tests in a private Xvfb session, the fuzzer
-# for the highscore reader. Installs missing Debian packages when run as root.
+# for the highscore reader. Then builds the tests again with AddressSanitizer
+# and UndefinedBehaviorSanitizer (leak checking on) and runs them once more.
+# Installs missing Debian packages when run as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev
+ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox xdotool x11-utils imagemagick python3 \
+                clang libclang-rt-14-dev util-linux
 
+jobs=$(nproc)
+status=0
+
+echo "== Build and test"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/test -j"$(nproc)"
-cd build/test
-ctest --output-on-failure -j"$(nproc)"
+cmake --build build/test -j"$jobs"
+(cd build/test && ctest --output-on-failure -j"$jobs") || status=1
+
+echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
+# The end-to-end tests and the fuzzer are left out here: the fuzzer carries
+# its own sanitizers, and the widget tests already drive every window.
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DFARBRIX_SANITIZE=ON >/dev/null
+cmake --build build/asan -j"$jobs"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build/asan && ctest --output-on-failure -j"$jobs" -LE 'e2e|fuzz') || status=1
+
+exit $status

@@ -8,6 +8,7 @@
 #include "info/frmsoftware.h"
 #include "info/frmsplash.h"
 #include "info/startup.h"
+#include "info/controls.h"
 
 #include <QApplication>
 #include <QFile>

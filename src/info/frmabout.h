@@ -7,7 +7,7 @@
 // twips and one vertical unit 1.4488 twips; the credits line's position is
 // read and moved in those units.
 
-#include "info/startup.h"
+#include "info/controls.h"
 
 #include <QWidget>
 

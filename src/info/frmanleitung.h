@@ -2,7 +2,7 @@
 
 // The instructions window: the rules of the game in white on a dark picture.
 
-#include "info/startup.h"
+#include "info/controls.h"
 
 #include <QPixmap>
 #include <QWidget>

@@ -3,7 +3,7 @@
 // The catalogue window: a page on the maker's other game, where to get it
 // and what the press said. It lives on its own and outlasts the start window.
 
-#include "info/startup.h"
+#include "info/controls.h"
 
 #include <QWidget>
 

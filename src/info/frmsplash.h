@@ -4,7 +4,7 @@
 // maker's other game and the button that leads to the board. It is the only
 // window at program start and the only way to the game.
 
-#include "info/startup.h"
+#include "info/controls.h"
 
 #include <QWidget>
 

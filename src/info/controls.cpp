@@ -1,0 +1,194 @@
+#include "info/controls.h"
+
+#include "common/picture.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace infoui {
+
+QColor bgr(std::uint32_t value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+DesignLabel::DesignLabel(const char *name, const twips::Rect &design, const QString &text,
+                         const QFont &font, const QColor &colour, QWidget *parent)
+    : QLabel(parent)
+{
+    setObjectName(QString::fromLatin1(name));
+    // Plain text: rich text would fold the blank runs the layout depends on.
+    setTextFormat(Qt::PlainText);
+    setText(text);
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, colour);
+    setPalette(pal);
+    setAutoFillBackground(false);
+    setGeometry(twips::rect(design));
+}
+
+QStringList DesignLabel::breakLines(const QString &text, double width,
+                                    const std::function<double(const QString &)> &advance)
+{
+    QStringList lines;
+    QString source = text;
+    source.remove(QLatin1Char('\r'));
+
+    for (const QString &paragraph : source.split(QLatin1Char('\n'))) {
+        QString line;    // what the current line shows, up to its last word
+        QString blanks;  // blanks waiting between that word and the next
+        bool hasContent = false; // a break here would leave something behind
+
+        int i = 0;
+        const int n = paragraph.size();
+        while (i < n) {
+            if (paragraph.at(i) == QLatin1Char(' ')) {
+                const int start = i;
+                while (i < n && paragraph.at(i) == QLatin1Char(' '))
+                    ++i;
+                blanks = paragraph.mid(start, i - start);
+                hasContent = true;
+                continue;
+            }
+            const int start = i;
+            while (i < n && paragraph.at(i) != QLatin1Char(' '))
+                ++i;
+            QString word = paragraph.mid(start, i - start);
+
+            if (hasContent && advance(line + blanks + word) > width) {
+                lines.append(line);
+                line.clear();
+                blanks.clear();
+            }
+            line += blanks;
+            blanks.clear();
+
+            // Only a word that has a line to itself gets cut, and then at the
+            // last character that still fits (at least one, or it never ends).
+            while (advance(line + word) > width && line.trimmed().isEmpty() && word.size() > 1) {
+                int fit = 1;
+                while (fit < word.size() && advance(line + word.left(fit + 1)) <= width)
+                    ++fit;
+                lines.append(line + word.left(fit));
+                line.clear();
+                word = word.mid(fit);
+            }
+            line += word;
+            hasContent = true;
+        }
+        // Blanks at the end of a paragraph show nothing; a paragraph of
+        // blanks only is kept as such, which draws the same as empty.
+        lines.append(line.isEmpty() ? blanks : line);
+    }
+    return lines;
+}
+
+QStringList DesignLabel::lines() const
+{
+    const QFontMetricsF metrics(font());
+    return breakLines(text(), width(),
+                      [&metrics](const QString &s) { return metrics.horizontalAdvance(s); });
+}
+
+void DesignLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QFontMetricsF metrics(font());
+    double top = 0;
+    for (const QString &line : lines()) {
+        if (top >= height())
+            break;
+        painter.drawText(QPointF(0, top + metrics.ascent()), line);
+        top += metrics.height();
+    }
+}
+
+LineControl::LineControl(const char *name, QPoint fromTwips, QPoint toTwips, const QColor &colour,
+                         int width, QWidget *parent)
+    : QWidget(parent), penColour(colour), penWidth(std::max(1, width))
+{
+    setObjectName(QString::fromLatin1(name));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QPointF from(twips::pxF(fromTwips.x()), twips::pxF(fromTwips.y()));
+    const QPointF to(twips::pxF(toTwips.x()), twips::pxF(toTwips.y()));
+    // The widget is the line's bounding box, widened by the pen on all sides.
+    const QRectF box =
+        QRectF(from, to).normalized().adjusted(-penWidth, -penWidth, penWidth, penWidth);
+    const QRect area = box.toAlignedRect();
+    setGeometry(area);
+    line = QLineF(from - area.topLeft(), to - area.topLeft());
+}
+
+void LineControl::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    // Crisp pixel rows as the original drew them; a smoothed line of one
+    // pixel would smear over two rows.
+    QPen pen(penColour, penWidth);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    const QPointF p1(std::round(line.p1().x()), std::round(line.p1().y()));
+    const QPointF p2(std::round(line.p2().x()), std::round(line.p2().y()));
+    painter.drawLine(p1, p2);
+}
+
+QLabel *pictureBox(const char *name, const twips::Rect &design, const QString &resource,
+                   QWidget *parent)
+{
+    auto *box = new QLabel(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(twips::rect(design));
+    box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    box->setScaledContents(false);
+    fillBackground(box, Qt::black);
+    // A null image gives a null pixmap, which QLabel shows as nothing.
+    box->setPixmap(picture::fromImage(QImage(resource)));
+    return box;
+}
+
+QPushButton *commandButton(const char *name, const twips::Rect &design, const QString &caption,
+                           QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(twips::rect(design));
+    // Buttons keep the application's button colours whatever the window's
+    // background is.
+    button->setPalette(QApplication::palette(button));
+    // Enter presses the button that has the focus, as Space does.
+    button->setAutoDefault(true);
+    return button;
+}
+
+void fillBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, colour);
+    widget->setPalette(pal);
+    widget->setAutoFillBackground(true);
+}
+
+void centreOnScreen(QWidget *window)
+{
+    QScreen *screen = window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(free.center());
+    window->move(frame.topLeft());
+}
+
+} // namespace infoui

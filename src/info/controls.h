@@ -1,0 +1,85 @@
+#pragma once
+
+// The few control kinds the information windows are made of. The start,
+// about, instructions and catalogue windows are laid out with labels, lines
+// and picture boxes that behave as the game's original controls did; those
+// behaviours differ from Qt's defaults in ways the texts rely on.
+
+#include "common/twips.h"
+
+#include <QColor>
+#include <QLabel>
+#include <QStringList>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+class QPushButton;
+
+namespace infoui {
+
+// A colour as the design writes it, &H00BBGGRR.
+QColor bgr(std::uint32_t value);
+
+// A text label. Its texts were laid out by padding with blanks until the next
+// word dropped to a new line, so it wraps the way those texts were written
+// for: at blanks only, keeping runs of blanks inside a line, and swallowing
+// the whole run at a break, so a padded sentence ends its line and the next
+// one starts flush left. A word wider than the label is cut where it
+// overflows. Text starts at the top-left and is clipped at the label's edges;
+// the label never paints a background of its own.
+class DesignLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    DesignLabel(const char *name, const twips::Rect &design, const QString &text,
+                const QFont &font, const QColor &colour, QWidget *parent);
+
+    // The lines the text breaks into for a width; `advance` measures a
+    // string. Trailing blanks of a broken line are left out.
+    static QStringList breakLines(const QString &text, double width,
+                                  const std::function<double(const QString &)> &advance);
+
+    // The lines as the label shows them now.
+    QStringList lines() const;
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+};
+
+// A straight line between two design points, `width` pixels thick, drawn
+// with the pen centred on the points as the original line control did.
+class LineControl : public QWidget
+{
+    Q_OBJECT
+public:
+    LineControl(const char *name, QPoint fromTwips, QPoint toTwips, const QColor &colour,
+                int width, QWidget *parent);
+
+    QColor colour() const { return penColour; }
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    QLineF line; // in this widget's coordinates
+    QColor penColour;
+    int penWidth;
+};
+
+// A picture box: the picture at its natural size from the top-left corner,
+// cut off at the box's edges, on black. A picture that cannot be read leaves
+// the box empty.
+QLabel *pictureBox(const char *name, const twips::Rect &design, const QString &resource,
+                   QWidget *parent);
+
+QPushButton *commandButton(const char *name, const twips::Rect &design, const QString &caption,
+                           QWidget *parent);
+
+void fillBackground(QWidget *widget, const QColor &colour);
+
+// Places a window in the middle of the screen's free area.
+void centreOnScreen(QWidget *window);
+
+} // namespace infoui
