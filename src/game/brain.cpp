@@ -69,8 +69,8 @@ void setOpaque(QLabel *label, std::uint32_t background, std::uint32_t text)
     label->setPalette(palette);
 }
 
-// The credit strip: the design pushes its text out of sight behind a long run
-// of blanks, so that only the light blue strip shows.
+// The credit strip: the long run of blanks fills the strip's first line, so
+// the credits wrap onto the second, which shows along the board's bottom edge.
 const QString creditStrip = QString(232, u' ')
     + QStringLiteral("Farbrix v. 1.0 \u2013 Kugelwerkstatt Musterstadt \u2013 "
                      "L. Kugelmann & T. Steckbrett");
