@@ -1,9 +1,6 @@
 # Included from tests/CMakeLists.txt.
 
-add_executable(test_highscorefile ${CMAKE_CURRENT_LIST_DIR}/test_highscorefile.cpp)
-target_link_libraries(test_highscorefile PRIVATE farbrix_core Qt6::Test)
-add_test(NAME test_highscorefile COMMAND test_highscorefile)
-set_tests_properties(test_highscorefile PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+farbrix_add_test(highscorefile test_highscorefile.cpp)
 
 # The fuzzer needs clang's libFuzzer, so it is built by its own small project
 # at test time, whatever compiler the main build uses.
@@ -12,7 +9,7 @@ find_program(FARBRIX_CLANGXX NAMES clang++ clang++-14)
 if(NOT FARBRIX_CLANGXX)
     set(FARBRIX_CLANGXX "")
 endif()
-add_test(NAME fuzz_highscore
+add_test(NAME fuzz
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/fuzz/run_fuzz.sh
         ${CMAKE_CURRENT_LIST_DIR}/fuzz
         ${CMAKE_CURRENT_BINARY_DIR}/fuzz_highscore
@@ -20,4 +17,4 @@ add_test(NAME fuzz_highscore
         "${FARBRIX_CLANGXX}"
         "${Qt6_DIR}"
         ${CMAKE_COMMAND})
-set_tests_properties(fuzz_highscore PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900 LABELS fuzz)
+set_tests_properties(fuzz PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900 LABELS fuzz)

@@ -1,5 +1,3 @@
-qt_add_executable(test_info ${CMAKE_CURRENT_LIST_DIR}/test_info.cpp)
-target_link_libraries(test_info PRIVATE farbrix_core Qt6::Test)
+# Included from tests/CMakeLists.txt.
+farbrix_add_test(info test_info.cpp)
 target_compile_definitions(test_info PRIVATE FARBRIX_TEST_DATA="${CMAKE_CURRENT_LIST_DIR}/data")
-add_test(NAME info COMMAND test_info)
-set_tests_properties(info PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
