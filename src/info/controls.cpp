@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -189,6 +190,19 @@ void centreOnScreen(QWidget *window)
     QRect frame = window->frameGeometry();
     frame.moveCenter(free.center());
     window->move(frame.topLeft());
+}
+
+bool pressDefaultAndCancel(QKeyEvent *event, QPushButton *ok)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        ok->click();
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace infoui

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 
+class QKeyEvent;
 class QPushButton;
 
 namespace infoui {
@@ -78,6 +79,11 @@ QPushButton *commandButton(const char *name, const twips::Rect &design, const QS
                            QWidget *parent);
 
 void fillBackground(QWidget *widget, const QColor &colour);
+
+// For a window whose OK is both the default and the cancel button: Enter and
+// Esc press it wherever the focus is (Qt gives that to dialogs only). True
+// when the key was one of them.
+bool pressDefaultAndCancel(QKeyEvent *event, QPushButton *ok);
 
 // Places a window in the middle of the screen's free area.
 void centreOnScreen(QWidget *window);

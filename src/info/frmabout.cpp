@@ -141,17 +141,8 @@ void FrmAbout::cmdOK_Click()
 
 void FrmAbout::keyPressEvent(QKeyEvent *event)
 {
-    // OK is both the default and the cancel button: Enter and Esc press it
-    // wherever the focus is. Only dialogs get that from Qt.
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        cmdOK->click();
-        break;
-    default:
+    if (!infoui::pressDefaultAndCancel(event, cmdOK))
         QWidget::keyPressEvent(event);
-    }
 }
 
 void FrmAbout::hideEvent(QHideEvent *event)
