@@ -17,30 +17,11 @@
 
 using namespace testsupport;
 
-class TestBoard : public QObject
+class TestBoard : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<PlayDir> play;
-    std::unique_ptr<Messages> messages;
 
 private slots:
-    void init()
-    {
-        resetGlobal();
-        play = std::make_unique<PlayDir>();
-        messages = std::make_unique<Messages>();
-    }
-    void cleanup()
-    {
-        unloadAll();
-        messages.reset();
-        play.reset();
-        QVERIFY2(QApplication::topLevelWidgets().isEmpty() ||
-                     std::none_of(QApplication::topLevelWidgets().begin(), QApplication::topLevelWidgets().end(),
-                                  [](QWidget *w) { return w->isVisible(); }),
-                 "a window was left open");
-    }
-
     // Every control where the design puts it, in pixels: a swapped row or
     // column index, or a wrong twips conversion, fails here.
     void controlsWhereDesigned()

@@ -62,26 +62,11 @@ const QByteArray tableB = "\"Xaver\",\"Yves\",\"Zora\",\"Walter\",\"Viktor\"\r\n
 
 } // namespace
 
-class TestFaults : public QObject
+class TestFaults : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<PlayDir> play;
-    std::unique_ptr<Messages> messages;
 
 private slots:
-    void init()
-    {
-        resetGlobal();
-        play = std::make_unique<PlayDir>();
-        messages = std::make_unique<Messages>();
-    }
-    void cleanup()
-    {
-        unloadAll();
-        messages.reset();
-        play.reset();
-    }
-
     void unreadableRingPicture()
     {
         AS_NOBODY("unreadableRingPicture");

@@ -58,26 +58,11 @@ void missAttempts(int attempts)
 
 } // namespace
 
-class TestLevels : public QObject
+class TestLevels : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<PlayDir> play;
-    std::unique_ptr<Messages> messages;
 
 private slots:
-    void init()
-    {
-        resetGlobal();
-        play = std::make_unique<PlayDir>();
-        messages = std::make_unique<Messages>();
-    }
-    void cleanup()
-    {
-        unloadAll();
-        messages.reset();
-        play.reset();
-    }
-
     // Each level alone and the orders that leave something standing.
     void levelCommands_data()
     {

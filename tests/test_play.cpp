@@ -42,26 +42,11 @@ Brain *startGame(int codeNumber)
 
 } // namespace
 
-class TestPlay : public QObject
+class TestPlay : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<PlayDir> play;
-    std::unique_ptr<Messages> messages;
 
 private slots:
-    void init()
-    {
-        resetGlobal();
-        play = std::make_unique<PlayDir>();
-        messages = std::make_unique<Messages>();
-    }
-    void cleanup()
-    {
-        unloadAll();
-        messages.reset();
-        play.reset();
-    }
-
     void firstClickStartsTheGame()
     {
         Brain *brain = startGame(1);

@@ -57,26 +57,11 @@ QColor centreColour(ImageBox *box)
 
 } // namespace
 
-class TestResults : public QObject
+class TestResults : public GameTest
 {
     Q_OBJECT
-    std::unique_ptr<PlayDir> play;
-    std::unique_ptr<Messages> messages;
 
 private slots:
-    void init()
-    {
-        resetGlobal();
-        play = std::make_unique<PlayDir>();
-        messages = std::make_unique<Messages>();
-    }
-    void cleanup()
-    {
-        unloadAll();
-        messages.reset();
-        play.reset();
-    }
-
     void resultWindowRevealsTheCombination()
     {
         winAt(1);

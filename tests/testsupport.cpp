@@ -134,4 +134,21 @@ std::array<int, 4> secretOf(int codeNumber)
     return {(*entry)[0], (*entry)[1], (*entry)[2], (*entry)[3]};
 }
 
+void GameTest::init()
+{
+    resetGlobal();
+    play = std::make_unique<PlayDir>();
+    messages = std::make_unique<Messages>();
+}
+
+void GameTest::cleanup()
+{
+    unloadAll();
+    messages.reset();
+    play.reset();
+    const auto windows = QApplication::topLevelWidgets();
+    QVERIFY2(std::none_of(windows.begin(), windows.end(), [](QWidget *w) { return w->isVisible(); }),
+             "a window was left open");
+}
+
 } // namespace testsupport

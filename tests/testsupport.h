@@ -6,9 +6,11 @@
 
 #include "game/brain.h"
 
+#include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 namespace testsupport {
 
@@ -72,5 +74,20 @@ QString lampPattern(int row, bool left);
 
 // The colours of a code number's entry, for guessing it right.
 std::array<int, 4> secretOf(int codeNumber);
+
+// Base of the widget test classes: every test function starts from a fresh
+// program state in its own play directory, with messages recorded, and must
+// leave no window open behind it.
+class GameTest : public QObject
+{
+    Q_OBJECT
+protected slots:
+    void init();
+    void cleanup();
+
+protected:
+    std::unique_ptr<PlayDir> play;
+    std::unique_ptr<Messages> messages;
+};
 
 } // namespace testsupport
