@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -14,7 +13,6 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/types.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -44,13 +42,6 @@ QStringList entriesIn(const QString &dir)
                                QDir::Name);
 }
 
-QStringList padded(QStringList fields)
-{
-    while (fields.size() < highscore::entries)
-        fields.append(QString());
-    return fields;
-}
-
 Names toNames(const QStringList &fields)
 {
     Names names;
@@ -58,8 +49,6 @@ Names toNames(const QStringList &fields)
         names[i] = fields[i];
     return names;
 }
-
-QStringList toList(const Names &names) { return QStringList(names.begin(), names.end()); }
 
 // One line of /proc/self/<file>, e.g. "rchar" from io or "VmHWM" from status.
 qint64 procValue(const char *file, const QByteArray &key)
@@ -78,74 +67,25 @@ qint64 procValue(const char *file, const QByteArray &key)
 
 // A small tmpfs of its own lets a test make a folder truly read-only or full,
 // which permission bits cannot do for root.
-class Tmpfs
+struct Tmpfs
 {
-public:
-    Tmpfs(const QString &dir, const char *options) : m_dir(QFile::encodeName(dir))
+    explicit Tmpfs(const QString &dir) : dir(QFile::encodeName(dir))
     {
-        if (::mount("tmpfs", m_dir.constData(), "tmpfs", 0, options) == 0)
-            m_mounted = true;
-        else
-            m_error = QString::fromLocal8Bit(std::strerror(errno));
+        mounted = ::mount("tmpfs", this->dir.constData(), "tmpfs", 0, "size=16k,mode=0755") == 0;
+        if (!mounted)
+            error = QString::fromLocal8Bit(std::strerror(errno));
     }
     ~Tmpfs()
     {
-        if (m_mounted)
-            ::umount2(m_dir.constData(), MNT_DETACH);
+        if (mounted)
+            ::umount2(dir.constData(), MNT_DETACH);
     }
-    Tmpfs(const Tmpfs &) = delete;
-    Tmpfs &operator=(const Tmpfs &) = delete;
+    bool makeReadOnly() { return ::mount(nullptr, dir.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
 
-    bool mounted() const { return m_mounted; }
-    QString error() const { return m_error; }
-    bool makeReadOnly()
-    {
-        return ::mount(nullptr, m_dir.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
-
-private:
-    QByteArray m_dir;
-    bool m_mounted = false;
-    QString m_error;
+    QByteArray dir;
+    bool mounted = false;
+    QString error;
 };
-
-// Runs read() in a child process that has given up root, so that permission
-// bits apply to it.
-bool readAsNobody(const QString &path, highscore::ReadResult *result)
-{
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return false;
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        return false;
-    if (pid == 0) {
-        ::close(fds[0]);
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(3);
-        const highscore::ReadResult r = highscore::read(path);
-        const QByteArray out = QByteArray::number(r.fields.size()) + '\n' + r.error.toUtf8();
-        const bool sent = ::write(fds[1], out.constData(), size_t(out.size())) == out.size();
-        ::_exit(sent ? 0 : 4);
-    }
-    ::close(fds[1]);
-    QByteArray got;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-        got.append(buffer, n);
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return false;
-    const qsizetype newline = got.indexOf('\n');
-    // Only the number of fields crosses the pipe; the tests need no more.
-    result->fields = QStringList();
-    for (int i = got.left(newline).toInt(); i > 0; --i)
-        result->fields.append(QStringLiteral("?"));
-    result->error = QString::fromUtf8(got.mid(newline + 1));
-    return true;
-}
 
 } // namespace
 
@@ -158,12 +98,10 @@ private slots:
     void roundTrip();
     void exactBytes_data();
     void exactBytes();
-    void workingDirectoryTestfile();
     void storableNames_data();
     void storableNames();
     void decodeCorners_data();
     void decodeCorners();
-    void decodeArbitraryBytes();
     void readProblems_data();
     void readProblems();
     void hugeFileIsReadOnlyInPart();
@@ -238,34 +176,13 @@ void TestHighscoreFile::exactBytes()
     QCOMPARE(highscore::decode(bytes), names);
 }
 
-void TestHighscoreFile::workingDirectoryTestfile()
-{
-    // The table lives beside the program's working directory under exactly
-    // this name; another name or folder would lose everyone's scores.
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString before = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
-    const auto restore = qScopeGuard([&] { QDir::setCurrent(before); });
-
-    QCOMPARE(highscore::read().fields, QStringList());
-    QCOMPARE(highscore::read().error, QString());
-    const Names names{u("Anna"), u("Bernd"), u("Carl"), u("Dora"), u("Ede")};
-    QString error;
-    QVERIFY2(highscore::write(names, &error), qPrintable(error));
-    QCOMPARE(entriesIn(dir.path()), QStringList{QStringLiteral("TESTFILE")});
-    QCOMPARE(highscore::read().fields, toList(names));
-}
-
 void TestHighscoreFile::storableNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("storable");
 
     QTest::newRow("umlauts and ß refused") << u("Jürgen Größe ÄÖÜ äöü") << true;
-    QTest::newRow("euro refused") << u("€") << true;
     QTest::newRow("comma refused though quoted") << u("Meier, Hans") << true;
-    QTest::newRow("blanks refused") << u("  A  B  ") << true;
     QTest::newRow("empty name refused") << QString() << true;
     QTest::newRow("typographic quotes refused") << u("„Hans“ »x«") << true;
     QTest::newRow("no-break space refused") << u("a\u00a0b") << true;
@@ -273,16 +190,11 @@ void TestHighscoreFile::storableNames_data()
 
     QTest::newRow("double quote ends the field early") << u("Hans \"der Große\"") << false;
     QTest::newRow("CR ends the line early") << u("Anna\rBernd") << false;
-    QTest::newRow("LF ends the line early") << u("Anna\nBernd") << false;
     QTest::newRow("tab vanishes when trimmed") << u("\tAnna") << false;
     QTest::newRow("NUL byte in the file") << QString(QChar(0)) << false;
-    QTest::newRow("DEL control character") << QString(QChar(0x7f)) << false;
     QTest::newRow("C1 control encodes to an undefined byte") << QString(QChar(0x81)) << false;
     QTest::newRow("Ł not in Windows-1252") << u("Łukasz") << false;
-    QTest::newRow("Greek and Cyrillic not in Windows-1252") << u("Ωмега") << false;
     QTest::newRow("emoji outside the BMP") << u("Anna 😀") << false;
-    QTest::newRow("lone surrogate") << QString(QChar(0xd800)) << false;
-    QTest::newRow("replacement character") << QString(QChar(0xfffd)) << false;
     QTest::newRow("name longer than a bounded read holds")
         << QString(highscore::maxNameLength + 1, u'a') << false;
 }
@@ -316,15 +228,12 @@ void TestHighscoreFile::decodeCorners_data()
     QTest::addColumn<QStringList>("fields");
 
     QTest::newRow("empty file crashes or yields a field") << QByteArray() << QStringList();
-    QTest::newRow("only line ends yield empty names") << QByteArray("\r\n\r\n\n") << QStringList();
     QTest::newRow("binary bytes kept as controls")
         << QByteArray("\xff\xfe\x00\x01\x1b\x7f\xe4", 7) << QStringList{u("ÿþä")};
     QTest::newRow("NUL bytes inside a name")
         << QByteArray("\"An\0na\",\"\0\"\r\n", 12) << QStringList{u("Anna"), QString()};
     QTest::newRow("undefined Windows-1252 bytes kept")
         << QByteArray("\"A\x81\x8d\x8f\x90\x9d" "B\"") << QStringList{u("AB")};
-    QTest::newRow("single unterminated quote read as a name")
-        << QByteArray("\"") << QStringList();
     QTest::newRow("unterminated quote swallows the rest as a name")
         << QByteArray("\"Anna\",\"Bernd\",\"Car,l\r\n") << QStringList{u("Anna"), u("Bernd")};
     QTest::newRow("fewer than five fields padded with junk")
@@ -337,8 +246,6 @@ void TestHighscoreFile::decodeCorners_data()
         << QStringList{u("Anna"), u("Bernd"), u("Carl Dora")};
     QTest::newRow("LF-only line ends not ending a field")
         << QByteArray("\"Anna\"\n\"Bernd\"\nCarl\n") << QStringList{u("Anna"), u("Bernd"), u("Carl")};
-    QTest::newRow("CR-only line ends not ending a field")
-        << QByteArray("Anna\rBernd\r") << QStringList{u("Anna"), u("Bernd")};
     QTest::newRow("blank lines taken for empty names")
         << QByteArray("\r\n\"Anna\"\r\n\r\n\n\"Bernd\"") << QStringList{u("Anna"), u("Bernd")};
     QTest::newRow("comma and line end inside quotes split the name")
@@ -348,12 +255,8 @@ void TestHighscoreFile::decodeCorners_data()
         << QByteArray("\"Anna\"junk,\"Bernd\" \"x\"\r\n") << QStringList{u("Anna"), u("Bernd")};
     QTest::newRow("blanks before an opening quote make it unquoted")
         << QByteArray("  \"Anna, B\"  ,x") << QStringList{u("Anna, B"), u("x")};
-    QTest::newRow("quote inside an unquoted field kept")
-        << QByteArray("An\"na,B") << QStringList{u("Anna"), u("B")};
     QTest::newRow("trailing comma loses the empty last field")
         << QByteArray("\"Anna\",") << QStringList{u("Anna"), QString()};
-    QTest::newRow("empty fields between commas skipped")
-        << QByteArray(",,\"C\",,") << QStringList{{}, {}, u("C"), {}, {}};
     QTest::newRow("overlong name kept whole")
         << ("\"" + QByteArray(highscore::maxNameLength + 50, 'z') + "\",\"B\"")
         << QStringList{QString(highscore::maxNameLength, u'z'), u("B")};
@@ -366,27 +269,6 @@ void TestHighscoreFile::decodeCorners()
     QCOMPARE(highscore::decode(bytes), fields);
 }
 
-void TestHighscoreFile::decodeArbitraryBytes()
-{
-    // The highscore window writes back what it read after a new entry, so
-    // whatever a damaged file yields has to survive that unchanged.
-    QRandomGenerator random(20240601);
-    static const char alphabet[] = {'"', ',', '\r', '\n', ' ', '\t', 'a', '\0', '\x81', '\xe4'};
-    for (int round = 0; round < 4000; ++round) {
-        QByteArray bytes(random.bounded(200), Qt::Uninitialized);
-        for (char &c : bytes)
-            c = random.bounded(3) == 0 ? char(random.bounded(256))
-                                       : alphabet[random.bounded(int(sizeof alphabet))];
-        const QStringList fields = highscore::decode(bytes);
-        QVERIFY2(fields.size() <= highscore::entries, bytes.toHex().constData());
-        for (const QString &field : fields)
-            QVERIFY2(highscore::isStorable(field), bytes.toHex().constData());
-        const std::optional<QByteArray> again = highscore::encode(toNames(fields));
-        QVERIFY2(again, bytes.toHex().constData());
-        QCOMPARE(highscore::decode(*again), padded(fields));
-    }
-}
-
 void TestHighscoreFile::readProblems_data()
 {
     QTest::addColumn<QString>("setup");
@@ -397,8 +279,6 @@ void TestHighscoreFile::readProblems_data()
         << "directory" << u("Unter diesem Namen liegt ein Ordner.");
     QTest::newRow("named pipe blocks the reader forever")
         << "fifo" << u("Unter diesem Namen liegt keine gewöhnliche Datei.");
-    QTest::newRow("unreadable file silently ignored")
-        << "unreadable" << u("Der Zugriff auf die Datei ist nicht erlaubt.");
 }
 
 void TestHighscoreFile::readProblems()
@@ -433,14 +313,6 @@ void TestHighscoreFile::readProblems()
         result = highscore::read(path);
         returned = true;
         rescue.join();
-    } else if (setup == u"unreadable") {
-        QVERIFY(put(path, table));
-        QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
-        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0), 0);
-        if (::geteuid() == 0)
-            QVERIFY2(readAsNobody(path, &result), "child process as nobody failed");
-        else
-            result = highscore::read(path);
     }
 
     QCOMPARE(result.fields.size(), 0);
@@ -523,9 +395,9 @@ void TestHighscoreFile::writeFailureKeepsOldFile()
     if (setup == u"full" || (setup == u"readonly" && root)) {
         if (!root)
             QSKIP("Needs root to mount a small tmpfs that can be filled up.");
-        mount = std::make_unique<Tmpfs>(dir, "size=16k,mode=0755");
-        if (!mount->mounted())
-            QSKIP(qPrintable(u("Cannot mount a tmpfs here: ") + mount->error()));
+        mount = std::make_unique<Tmpfs>(dir);
+        if (!mount->mounted)
+            QSKIP(qPrintable(u("Cannot mount a tmpfs here: ") + mount->error));
     }
 
     QStringList expectedEntries{QStringLiteral("TESTFILE")};

@@ -7,13 +7,11 @@
 #include "info/frmanleitung.h"
 #include "info/frmsoftware.h"
 #include "info/frmsplash.h"
-#include "info/startup.h"
 #include "info/controls.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFontMetricsF>
-#include <QFrame>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -21,35 +19,20 @@
 #include <QtTest>
 
 #include <ctime>
-#include <functional>
 
 namespace {
 
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// One column per character, so expected breaks can be read off the strings.
-double monospace(const QString &s)
-{
-    return s.size();
-}
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 enum Window { Splash, About, Instructions, Catalogue };
 
-// Opening, looking up and unloading a window by kind, for the tables.
 QWidget *open(Window w)
 {
     switch (w) {
-    case Splash:
-        return showModeless<FrmSplash>();
-    case About:
-        return showModeless<FrmAbout>();
-    case Instructions:
-        return showModeless<FrmAnleitung>();
-    case Catalogue:
-        return showModeless<FrmSoftware>();
+    case Splash: return showModeless<FrmSplash>();
+    case About: return showModeless<FrmAbout>();
+    case Instructions: return showModeless<FrmAnleitung>();
+    case Catalogue: return showModeless<FrmSoftware>();
     }
     return nullptr;
 }
@@ -57,29 +40,10 @@ QWidget *open(Window w)
 QWidget *loaded(Window w)
 {
     switch (w) {
-    case Splash:
-        return Form<FrmSplash>::loaded();
-    case About:
-        return Form<FrmAbout>::loaded();
-    case Instructions:
-        return Form<FrmAnleitung>::loaded();
-    case Catalogue:
-        return Form<FrmSoftware>::loaded();
-    }
-    return nullptr;
-}
-
-QPushButton *okButton(Window w)
-{
-    switch (w) {
-    case Splash:
-        return nullptr;
-    case About:
-        return Form<FrmAbout>::loaded()->cmdOK;
-    case Instructions:
-        return Form<FrmAnleitung>::loaded()->Command1;
-    case Catalogue:
-        return Form<FrmSoftware>::loaded()->cmdOK;
+    case Splash: return Form<FrmSplash>::loaded();
+    case About: return Form<FrmAbout>::loaded();
+    case Instructions: return Form<FrmAnleitung>::loaded();
+    case Catalogue: return Form<FrmSoftware>::loaded();
     }
     return nullptr;
 }
@@ -88,12 +52,9 @@ int visibleTopLevels(const QString &objectName)
 {
     int count = 0;
     for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == objectName && w->isVisible())
-            ++count;
+        count += w->objectName() == objectName && w->isVisible();
     return count;
 }
-
-const double aboutStartUnits = 4800 / FrmAbout::twipsPerUnitX; // 4507.47
 
 } // namespace
 
@@ -104,90 +65,37 @@ class TestInfo : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup();
+    void cleanup()
+    {
+        Form<FrmSplash>::unload();
+        Form<FrmAbout>::unload();
+        Form<FrmAnleitung>::unload();
+        Form<FrmSoftware>::unload();
+        Form<Brain>::unload();
+        flushDeletes();
+    }
 
-    void lineBreaking_data();
-    void lineBreaking();
     void rulesText();
-    void rulesLayout();
     void textsFitTheirLabels_data();
     void textsFitTheirLabels();
     void addressLines_data();
     void addressLines();
-
-    void creditsStep_data();
     void creditsStep();
     void creditsPosition_data();
     void creditsPosition();
     void creditsRestartOnReopening();
-    void creditsTimerRunsAndDiesWithWindow();
-
+    void creditsTimerDiesWithWindow();
     void oneInstance_data();
     void oneInstance();
     void closing_data();
     void closing();
     void instructionsIgnoreEscape();
-    void windowFrames_data();
-    void windowFrames();
-    void pictures_data();
-    void pictures();
-    void missingPictureShowsNothing();
-
-    void splashStacking();
-    void startProgramShowsOnlySplash();
-    void splashCatalogueKeepsSplash();
+    void titlePictures_data();
+    void titlePictures();
     void splashStartOpensBoard();
     void catalogueOutlastsStart();
-
     void aboutCpuUse();
 };
-
-void TestInfo::cleanup()
-{
-    Form<FrmSplash>::unload();
-    Form<FrmAbout>::unload();
-    Form<FrmAnleitung>::unload();
-    Form<FrmSoftware>::unload();
-    Form<Brain>::unload();
-    flushDeletes();
-}
-
-// ---- How labels wrap -------------------------------------------------------
-
-void TestInfo::lineBreaking_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("width");
-    QTest::addColumn<QStringList>("lines");
-
-    // Qt's own wrapping would cut "cd" after the blanks or carry the blanks
-    // over; both wreck the padded layouts.
-    QTest::newRow("fits") << "ab cd" << 5.0 << QStringList{"ab cd"};
-    QTest::newRow("break swallows the blank") << "ab cd" << 4.0 << QStringList{"ab", "cd"};
-    QTest::newRow("break swallows a whole run") << "ab     cd" << 6.0 << QStringList{"ab", "cd"};
-    QTest::newRow("run inside a line is kept") << "ab  cd" << 10.0 << QStringList{"ab  cd"};
-    QTest::newRow("run counts towards the width") << "ab    cd ef" << 8.0
-                                                  << QStringList{"ab    cd", "ef"};
-    QTest::newRow("padding ends the line") << "ab      cd ef" << 8.0 << QStringList{"ab", "cd ef"};
-    QTest::newRow("leading blanks push the word down, uncut") << "      cdef" << 8.0
-                                                              << QStringList{"", "cdef"};
-    QTest::newRow("leading blanks that leave room stay") << "   cd" << 8.0 << QStringList{"   cd"};
-    QTest::newRow("overlong word is cut") << "abcdefgh" << 3.0 << QStringList{"abc", "def", "gh"};
-    QTest::newRow("overlong word moves down before it is cut") << "ab cdefgh" << 4.0
-                                                               << QStringList{"ab", "cdef", "gh"};
-    QTest::newRow("hard breaks") << "ab\r\n\ncd" << 8.0 << QStringList{"ab", "", "cd"};
-    QTest::newRow("blanks after a hard break are kept") << "ab\n  cd" << 8.0
-                                                        << QStringList{"ab", "  cd"};
-    QTest::newRow("empty") << "" << 8.0 << QStringList{""};
-}
-
-void TestInfo::lineBreaking()
-{
-    QFETCH(QString, text);
-    QFETCH(double, width);
-    QFETCH(QStringList, lines);
-    QCOMPARE(infoui::DesignLabel::breakLines(text, width, monospace), lines);
-}
 
 void TestInfo::rulesText()
 {
@@ -195,44 +103,21 @@ void TestInfo::rulesText()
     // and rich text, which fold them.
     QFile file(QStringLiteral(FARBRIX_TEST_DATA "/rules.txt"));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QString expected = QString::fromUtf8(file.readAll());
-
     auto *w = showModeless<FrmAnleitung>();
-    QCOMPARE(w->Label1->text(), expected);
+    QCOMPARE(w->Label1->text(), QString::fromUtf8(file.readAll()));
     QCOMPARE(w->Label1->textFormat(), Qt::PlainText);
 
     QList<int> runs;
-    const QRegularExpression blankRun(QStringLiteral(" {2,}"));
-    QRegularExpressionMatchIterator it = blankRun.globalMatch(w->Label1->text());
+    QRegularExpressionMatchIterator it = QRegularExpression(" {3,}").globalMatch(w->Label1->text());
     while (it.hasNext())
         runs.append(int(it.next().capturedLength()));
-    QCOMPARE(runs, (QList<int>{73, 2, 47, 2, 2, 2, 2, 2, 2, 2, 2, 4}));
-    QVERIFY(w->Label1->text().contains(QStringLiteral("gewinnen !") + QString(47, ' ') + "Ziel"));
-    QVERIFY(w->Label1->text().contains(QStringLiteral("leuchten!") + QString(4, ' ') + "In der"));
-}
+    QCOMPARE(runs, (QList<int>{73, 47, 4}));
 
-void TestInfo::rulesLayout()
-{
-    // The leading blanks leave the first line to the heading; the text must
-    // start on the second line at the left, whole, and all of it must fit.
-    auto *w = showModeless<FrmAnleitung>();
+    // The leading blanks leave the first line to the heading.
     const QStringList lines = w->Label1->lines();
     QVERIFY(lines.size() > 2);
     QVERIFY2(lines[0].trimmed().isEmpty(), qPrintable(lines[0]));
     QVERIFY2(lines[1].startsWith(QStringLiteral("Finden Sie")), qPrintable(lines[1]));
-
-    const QFontMetricsF metrics(w->Label1->font());
-    for (int i = 1; i < lines.size(); ++i) {
-        QVERIFY2(!lines[i].startsWith(' '), qPrintable(lines[i]));
-        QVERIFY2(metrics.horizontalAdvance(lines[i]) <= w->Label1->width(), qPrintable(lines[i]));
-    }
-    QCOMPARE(lines.join(' ').simplified(), w->Label1->text().simplified());
-
-    // The heading sits over the blank first line, not over the text.
-    const QRect heading = w->Label2->geometry();
-    const int secondLineTop = w->Label1->y() + int(metrics.height());
-    QVERIFY2(heading.top() + QFontMetricsF(w->Label2->font()).ascent() < secondLineTop + 2,
-             "heading runs into the rules");
 }
 
 void TestInfo::textsFitTheirLabels_data()
@@ -240,8 +125,8 @@ void TestInfo::textsFitTheirLabels_data()
     QTest::addColumn<Window>("window");
     QTest::addColumn<QString>("label");
 
-    // Every visible text must show whole: a fallback font or an edited text
-    // that outgrows its label loses its last line without any error.
+    // A fallback font or an edited text that outgrows its label loses its
+    // last line without any error.
     const QList<QPair<Window, QStringList>> labels{
         {Splash, {"Label1", "lblCopyright", "lblCompany", "lblWarning"}},
         {About, {"Label1", "Label2", "Label3", "lblDescription"}},
@@ -257,17 +142,11 @@ void TestInfo::textsFitTheirLabels()
 {
     QFETCH(Window, window);
     QFETCH(QString, label);
-    QWidget *w = open(window);
-    auto *l = w->findChild<infoui::DesignLabel *>(label);
+    auto *l = open(window)->findChild<infoui::DesignLabel *>(label);
     QVERIFY(l);
     const QStringList lines = l->lines();
     const QFontMetricsF metrics(l->font());
-    QVERIFY2(lines.size() * metrics.height() <= l->height() + 1,
-             qPrintable(QStringLiteral("%1 lines of %2 px in %3 px: %4")
-                            .arg(lines.size())
-                            .arg(metrics.height())
-                            .arg(l->height())
-                            .arg(lines.join(" | "))));
+    QVERIFY2(lines.size() * metrics.height() <= l->height() + 1, qPrintable(lines.join(" | ")));
     for (const QString &line : lines)
         QVERIFY2(metrics.horizontalAdvance(line) <= l->width(), qPrintable(line));
 }
@@ -277,8 +156,7 @@ void TestInfo::addressLines_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QStringList>("lines");
 
-    // These texts are laid out with blank runs; too few blanks let the next
-    // item slip up onto the line before.
+    // Laid out with blank runs; too few blanks let the next item slip up.
     QTest::newRow("maker and authors")
         << "Label3"
         << QStringList{"\u00A9 1999 Kugelwerkstatt Musterstadt", "Programmierung: Lena Kugelmann",
@@ -294,50 +172,30 @@ void TestInfo::addressLines()
 {
     QFETCH(QString, label);
     QFETCH(QStringList, lines);
-    auto *w = showModeless<FrmAbout>();
-    auto *l = w->findChild<infoui::DesignLabel *>(label);
+    auto *l = showModeless<FrmAbout>()->findChild<infoui::DesignLabel *>(label);
     QVERIFY(l);
     QCOMPARE(l->lines(), lines);
 }
 
-// ---- The credits line ------------------------------------------------------
-
-void TestInfo::creditsStep_data()
-{
-    QTest::addColumn<double>("left");
-    QTest::addColumn<double>("lineWidth");
-    QTest::addColumn<double>("windowWidth");
-    QTest::addColumn<double>("next");
-
-    QTest::newRow("inside the window: 100 left") << 4507.5 << 11325.0 << 5040.0 << 4407.5;
-    QTest::newRow("past the left edge: still 100 left") << -20000.0 << 11325.0 << 5040.0
-                                                        << -20100.0;
-    QTest::newRow("at the limit: not beyond") << 16365.0 << 11325.0 << 5040.0 << 16265.0;
-    QTest::newRow("beyond the limit: 400 right, then 100 left") << 16366.0 << 11325.0 << 5040.0
-                                                                << 16666.0;
-}
-
 void TestInfo::creditsStep()
 {
-    QFETCH(double, left);
-    QFETCH(double, lineWidth);
-    QFETCH(double, windowWidth);
-    QFETCH(double, next);
-    QCOMPARE(::creditsStep(left, lineWidth, windowWidth), next);
+    // Past the limit the line jumps 400 right before going on; the common
+    // case is covered by creditsPosition.
+    QCOMPARE(::creditsStep(16365.0, 11325.0, 5040.0), 16265.0);
+    QCOMPARE(::creditsStep(16366.0, 11325.0, 5040.0), 16666.0);
 }
 
 void TestInfo::creditsPosition_data()
 {
     QTest::addColumn<int>("ticks");
-    QTest::addColumn<double>("left");    // units
-    QTest::addColumn<int>("x");          // pixels
-    QTest::addColumn<bool>("stillShows"); // right end inside the window
+    QTest::addColumn<double>("left"); // units
+    QTest::addColumn<int>("x");       // pixels
+    QTest::addColumn<bool>("shows");  // right end inside the window
 
     QTest::newRow("design position") << 0 << 4507.47 << 320 << true;
     QTest::newRow("one tick") << 1 << 4407.47 << 313 << true;
     QTest::newRow("last tick that shows it") << 158 << -11292.53 << -802 << true;
     QTest::newRow("gone after 159 ticks") << 159 << -11392.53 << -809 << false;
-    QTest::newRow("and stays gone") << 400 << -35492.53 << -2520 << false;
 }
 
 void TestInfo::creditsPosition()
@@ -345,16 +203,14 @@ void TestInfo::creditsPosition()
     QFETCH(int, ticks);
     QFETCH(double, left);
     QFETCH(int, x);
-    QFETCH(bool, stillShows);
+    QFETCH(bool, shows);
 
     auto *w = showModeless<FrmAbout>();
     for (int i = 0; i < ticks; ++i)
         w->Timer1_Timer();
-    QVERIFY2(qAbs(w->lblDescriptionLeft() - left) < 0.01,
-             qPrintable(QString::number(w->lblDescriptionLeft(), 'f', 3)));
+    QVERIFY2(qAbs(w->lblDescriptionLeft() - left) < 0.01, qPrintable(QString::number(w->lblDescriptionLeft())));
     QCOMPARE(w->lblDescription->x(), x);
-    QCOMPARE(w->lblDescription->geometry().right() >= 0, stillShows);
-    QVERIFY(w->Timer1->isActive());
+    QCOMPARE(w->lblDescription->geometry().right() >= 0, shows);
 }
 
 void TestInfo::creditsRestartOnReopening()
@@ -362,37 +218,28 @@ void TestInfo::creditsRestartOnReopening()
     auto *w = showModeless<FrmAbout>();
     for (int i = 0; i < 40; ++i)
         w->Timer1_Timer();
-    QVERIFY(w->lblDescriptionLeft() < aboutStartUnits - 3999);
+    QVERIFY(w->lblDescription->x() < 100);
     QTest::keyClick(w, Qt::Key_Escape);
     flushDeletes();
 
     w = showModeless<FrmAbout>();
-    QCOMPARE(w->lblDescriptionLeft(), aboutStartUnits);
+    QVERIFY(qAbs(w->lblDescriptionLeft() - 4507.47) < 0.01);
     QCOMPARE(w->lblDescription->x(), 320);
 }
 
-void TestInfo::creditsTimerRunsAndDiesWithWindow()
+void TestInfo::creditsTimerDiesWithWindow()
 {
     QPointer<FrmAbout> w = showModeless<FrmAbout>();
     QPointer<QTimer> timer = w->Timer1;
     QCOMPARE(timer->interval(), 50);
-
-    // The line moves by itself while the window is open.
-    QTRY_VERIFY(w->lblDescriptionLeft() < aboutStartUnits - 150);
+    QTRY_VERIFY(w->lblDescription->x() < 310); // moves by itself while open
 
     QTest::mouseClick(w->cmdOK, Qt::LeftButton);
-    QVERIFY(!w.isNull()); // only hidden, destroyed later
     QVERIFY(!timer->isActive());
-    const double frozen = w->lblDescriptionLeft();
-    QTest::qWait(120);
-    if (w)
-        QCOMPARE(w->lblDescriptionLeft(), frozen);
     flushDeletes();
     QVERIFY(w.isNull());
     QVERIFY(timer.isNull());
 }
-
-// ---- Opening and closing ---------------------------------------------------
 
 void TestInfo::oneInstance_data()
 {
@@ -409,15 +256,15 @@ void TestInfo::oneInstance()
     QFETCH(Window, window);
     QFETCH(QString, name);
     QWidget *first = open(window);
-    QWidget *second = open(window);
-    QCOMPARE(second, first);
+    QCOMPARE(open(window), first);
     QCOMPARE(visibleTopLevels(name), 1);
+    // Qt drops this for tool windows; without it the program would not end
+    // when such a window is the last one closed.
+    QVERIFY(first->testAttribute(Qt::WA_QuitOnClose));
 
     // Also after a close: the old window must not linger beside the new one.
     first->close();
-    QWidget *third = open(window);
-    QCOMPARE(visibleTopLevels(name), 1);
-    QVERIFY(third->isVisible());
+    QVERIFY(open(window)->isVisible());
     flushDeletes();
     QCOMPARE(visibleTopLevels(name), 1);
 }
@@ -426,13 +273,11 @@ void TestInfo::closing_data()
 {
     QTest::addColumn<Window>("window");
     QTest::addColumn<QString>("how");
-
     for (const auto &[window, name] : {std::pair{About, "about"}, {Catalogue, "catalogue"}})
-        for (const char *how : {"OK", "Enter", "Return", "Esc", "close box"})
+        for (const char *how : {"OK", "Enter", "Esc", "close box"})
             QTest::addRow("%s %s", name, how) << window << QString::fromLatin1(how);
     QTest::newRow("instructions OK") << Instructions << "OK";
     QTest::newRow("instructions Alt+O") << Instructions << "Alt+O";
-    QTest::newRow("instructions close box") << Instructions << "close box";
 }
 
 void TestInfo::closing()
@@ -440,16 +285,14 @@ void TestInfo::closing()
     QFETCH(Window, window);
     QFETCH(QString, how);
     QPointer<QWidget> w = open(window);
-    // Access keys only reach the active window.
-    w->activateWindow();
+    w->activateWindow(); // access keys only reach the active window
     QVERIFY(QTest::qWaitForWindowActive(w));
 
     if (how == "OK")
-        QTest::mouseClick(okButton(window), Qt::LeftButton);
+        QTest::mouseClick(w->findChild<QPushButton *>(window == Instructions ? "Command1" : "cmdOK"),
+                          Qt::LeftButton);
     else if (how == "Enter")
         QTest::keyClick(w, Qt::Key_Enter);
-    else if (how == "Return")
-        QTest::keyClick(w, Qt::Key_Return);
     else if (how == "Esc")
         QTest::keyClick(w, Qt::Key_Escape);
     else if (how == "Alt+O")
@@ -459,8 +302,6 @@ void TestInfo::closing()
 
     // An access key presses its button animated, a moment later.
     QTRY_VERIFY(!loaded(window));
-    if (w) // waiting may already have destroyed it
-        QVERIFY(!w->isVisible());
     flushDeletes();
     QVERIFY(w.isNull());
 }
@@ -474,49 +315,7 @@ void TestInfo::instructionsIgnoreEscape()
     QVERIFY(w->isVisible());
 }
 
-void TestInfo::windowFrames_data()
-{
-    QTest::addColumn<Window>("window");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QSize>("clientSize");
-    QTest::addColumn<bool>("tool");      // not in the task bar
-    QTest::addColumn<bool>("frameless");
-
-    QTest::newRow("start") << Splash << "" << QSize(453, 320) << true << true;
-    QTest::newRow("about") << About << "Kugelwerkstatt Musterstadt" << QSize(330, 393) << true
-                           << false;
-    QTest::newRow("instructions") << Instructions << "Spielanleitung" << QSize(436, 551) << false
-                                  << false;
-    QTest::newRow("catalogue") << Catalogue
-                               << "Murmelturm \u2013 das neue Knobelspiel der Kugelwerkstatt Musterstadt"
-                               << QSize(629, 450) << false << false;
-}
-
-void TestInfo::windowFrames()
-{
-    QFETCH(Window, window);
-    QFETCH(QString, title);
-    QFETCH(QSize, clientSize);
-    QFETCH(bool, tool);
-    QFETCH(bool, frameless);
-
-    QWidget *w = open(window);
-    QCOMPARE(w->windowTitle(), title);
-    QWidget *client = window == Splash ? static_cast<FrmSplash *>(w)->client : w;
-    QCOMPARE(client->size(), clientSize);
-    QCOMPARE(w->minimumSize(), w->maximumSize()); // no resizing
-
-    const Qt::WindowFlags flags = w->windowFlags();
-    QCOMPARE(w->windowType() == Qt::Tool, tool);
-    QCOMPARE(flags.testFlag(Qt::FramelessWindowHint), frameless);
-    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-    // Qt drops this for tool windows; without it the program would not end
-    // when such a window is the last one closed.
-    QVERIFY(w->testAttribute(Qt::WA_QuitOnClose));
-}
-
-void TestInfo::pictures_data()
+void TestInfo::titlePictures_data()
 {
     QTest::addColumn<Window>("window");
     QTest::addColumn<QString>("box");
@@ -524,99 +323,30 @@ void TestInfo::pictures_data()
 
     // The files are drawn at twice the size; shown at pixel size they would
     // fill the boxes with a quarter of the title.
-    QTest::newRow("start small") << Splash << "Picture1" << QSize(250, 75);
-    QTest::newRow("start large") << Splash << "Picture2" << QSize(350, 90);
-    QTest::newRow("about small") << About << "Picture1" << QSize(250, 75);
-    QTest::newRow("about large") << About << "Picture2" << QSize(350, 90);
+    for (Window w : {Splash, About}) {
+        QTest::addRow("%d small", int(w)) << w << "Picture1" << QSize(250, 75);
+        QTest::addRow("%d large", int(w)) << w << "Picture2" << QSize(350, 90);
+    }
 }
 
-void TestInfo::pictures()
+void TestInfo::titlePictures()
 {
     QFETCH(Window, window);
     QFETCH(QString, box);
     QFETCH(QSize, pictureSize);
-
-    QWidget *w = open(window);
-    auto *label = w->findChild<QLabel *>(box);
+    auto *label = open(window)->findChild<QLabel *>(box);
     QVERIFY(label);
-    const QPixmap pixmap = label->pixmap();
-    QVERIFY(!pixmap.isNull());
-    QCOMPARE(pixmap.deviceIndependentSize().toSize(), pictureSize);
-
-    // The box keeps its design size and cuts the picture off.
-    QVERIFY(label->width() < pictureSize.width());
-    QVERIFY(label->height() < pictureSize.height());
-}
-
-void TestInfo::missingPictureShowsNothing()
-{
-    QWidget parent;
-    QLabel *box = infoui::pictureBox("box", {0, 0, 1500, 1500},
-                                     QStringLiteral(":/artwork/keine-solche-datei.bmp"), &parent);
-    QVERIFY(box->pixmap().isNull());
-    QCOMPARE(box->size(), QSize(100, 100));
-    const QImage shot = box->grab().toImage();
-    QCOMPARE(shot.pixelColor(50, 50), QColor(Qt::black));
-}
-
-// ---- The start window ------------------------------------------------------
-
-void TestInfo::splashStacking()
-{
-    auto *w = showModeless<FrmSplash>();
-
-    // The small title covers the large one where they overlap.
-    const QRect overlap = w->Picture1->geometry().intersected(w->Picture2->geometry());
-    QVERIFY(!overlap.isEmpty());
-    QCOMPARE(w->Frame1->childAt(overlap.center()), w->Picture1);
-
-    // Start lies on the frame, the two window labels under it.
-    QCOMPARE(w->client->childAt(w->Command2->geometry().center()), w->Command2);
-    for (QLabel *hidden : {static_cast<QLabel *>(w->Label3), static_cast<QLabel *>(w->Label2)}) {
-        QWidget *top = w->client->childAt(hidden->geometry().center());
-        QVERIFY(top == w->Frame1 || w->Frame1->isAncestorOf(top));
-    }
-}
-
-void TestInfo::startProgramShowsOnlySplash()
-{
-    startProgram();
-    QWidget *splash = Form<FrmSplash>::loaded();
-    QVERIFY(splash);
-    QVERIFY(splash->isVisible());
-    int visible = 0;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        visible += w->isVisible();
-    QCOMPARE(visible, 1);
-
-    // Centred on the screen.
-    const QRect screen = splash->screen()->availableGeometry();
-    QVERIFY(qAbs(splash->frameGeometry().center().x() - screen.center().x()) <= 1);
-    QVERIFY(qAbs(splash->frameGeometry().center().y() - screen.center().y()) <= 1);
-}
-
-void TestInfo::splashCatalogueKeepsSplash()
-{
-    auto *splash = showModeless<FrmSplash>();
-    QTest::mouseClick(splash->Command1, Qt::LeftButton);
-    QVERIFY(Form<FrmSoftware>::loaded());
-    QVERIFY(Form<FrmSoftware>::loaded()->isVisible());
-    QCOMPARE(Form<FrmSplash>::loaded(), splash);
-    QVERIFY(splash->isVisible());
+    QCOMPARE(label->pixmap().deviceIndependentSize().toSize(), pictureSize);
 }
 
 void TestInfo::splashStartOpensBoard()
 {
     QPointer<FrmSplash> splash = showModeless<FrmSplash>();
-    QVERIFY(!Form<Brain>::loaded());
     QTest::mouseClick(splash->Command2, Qt::LeftButton);
-
     QVERIFY(!Form<FrmSplash>::loaded());
     QVERIFY(!splash->isVisible());
-    Brain *board = Form<Brain>::loaded();
-    QVERIFY(board);
-    QVERIFY(board->isVisible());
-    QCOMPARE(board->windowTitle(), QStringLiteral("Farbrix v. 1.0"));
+    QVERIFY(Form<Brain>::loaded());
+    QVERIFY(Form<Brain>::loaded()->isVisible());
     flushDeletes();
     QVERIFY(splash.isNull());
 }
@@ -624,27 +354,27 @@ void TestInfo::splashStartOpensBoard()
 void TestInfo::catalogueOutlastsStart()
 {
     auto *splash = showModeless<FrmSplash>();
-    splash->Command1_Click();
+    QTest::mouseClick(splash->Command1, Qt::LeftButton);
     QPointer<FrmSoftware> catalogue = Form<FrmSoftware>::loaded();
     QVERIFY(catalogue);
-    splash->Command2_Click();
+    QVERIFY(catalogue->isVisible());
+    QCOMPARE(Form<FrmSplash>::loaded(), splash);
+    QVERIFY(splash->isVisible());
+
+    QTest::mouseClick(splash->Command2, Qt::LeftButton);
     flushDeletes();
-    QVERIFY(catalogue);
     QCOMPARE(Form<FrmSoftware>::loaded(), catalogue.data());
     QVERIFY(catalogue->isVisible());
     QVERIFY(Form<Brain>::loaded());
 }
 
-// ---- Benchmark ---------------------------------------------------------------
-
 void TestInfo::aboutCpuUse()
 {
-    // Not a test: how much processor time the scrolling credits cost. Runs
-    // only when asked for, see tools/bench/about_cpu.sh.
+    // Not a test: the processor time the scrolling credits cost, for
+    // tools/bench/about_cpu.sh.
     const int seconds = qEnvironmentVariableIntValue("FARBRIX_BENCH_ABOUT_SECONDS");
     if (seconds <= 0)
         QSKIP("benchmark; set FARBRIX_BENCH_ABOUT_SECONDS to run it");
-
     auto *w = showModeless<FrmAbout>();
     const std::clock_t cpuStart = std::clock();
     QElapsedTimer wall;
@@ -652,8 +382,7 @@ void TestInfo::aboutCpuUse()
     QTest::qWait(seconds * 1000);
     const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     const double elapsed = wall.elapsed() / 1000.0;
-    qInfo("about window open %.1f s: %.3f s processor time (%.2f %% of one core), "
-          "line at %.0f units",
+    qInfo("about window open %.1f s: %.3f s processor time (%.2f %% of one core), line at %.0f units",
           elapsed, cpu, 100.0 * cpu / elapsed, w->lblDescriptionLeft());
 }
 

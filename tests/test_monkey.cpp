@@ -70,10 +70,8 @@ QList<QWidget *> openWindows()
             windows << w;
     }
     std::sort(windows.begin(), windows.end(), [](QWidget *a, QWidget *b) {
-        const int byClass = qstrcmp(a->metaObject()->className(), b->metaObject()->className());
-        if (byClass != 0)
-            return byClass < 0;
-        return a->objectName() < b->objectName();
+        return std::pair(QByteArray(a->metaObject()->className()), a->objectName())
+            < std::pair(QByteArray(b->metaObject()->className()), b->objectName());
     });
     return windows;
 }
@@ -196,10 +194,8 @@ private:
         const int column = informed && wrongColumn != 0 ? wrongColumn : 1 + pick(4);
         if (informed || chance(0.45)) {
             const int colour = informed ? int(Global::secretColor(column)) : 1 + pick(6);
-            if (informed && !QFileInfo(dir.file(ringName(colour))).isFile()) {
-                act(QStringLiteral("restore %1 (the player puts it back)").arg(ringName(colour)));
-                restoreRing(colour);
-            }
+            if (informed && !QFileInfo(dir.file(ringName(colour))).isFile())
+                restoreRing(colour); // the player puts it back
             clickControl(board->paletteImage(colour));
             board = Form<Brain>::loaded();
             if (!board)
@@ -219,11 +215,8 @@ private:
         if (kind < 30) {
             // Any control, shown or hidden, enabled or not; menus go through
             // their commands below, as a popup would offer "Beenden".
-            QList<QWidget *> controls;
-            for (QWidget *c : window->findChildren<QWidget *>()) {
-                if (!qobject_cast<QMenuBar *>(c) && !qobject_cast<QMenu *>(c))
-                    controls << c;
-            }
+            QList<QWidget *> controls = window->findChildren<QWidget *>();
+            controls.removeIf([](QWidget *c) { return qobject_cast<QMenuBar *>(c) || qobject_cast<QMenu *>(c); });
             if (controls.isEmpty())
                 return clickAt(window, randomPoint(window), QStringLiteral("background"));
             return clickControl(controls[pick(int(controls.size()))]);
@@ -232,14 +225,10 @@ private:
             return clickAt(window, randomPoint(window), QStringLiteral("anywhere"));
         if (kind < 65)
             return menuCommand();
-        if (kind < 74) {
-            act(QStringLiteral("activate %1").arg(describe(window)));
-            window->activateWindow();
-            return;
-        }
         if (kind < 79) {
-            act(QStringLiteral("close box of %1").arg(describe(window)));
-            window->close();
+            const bool activate = kind < 74;
+            act(QStringLiteral("%1 %2").arg(activate ? "activate" : "close box of", describe(window)));
+            activate ? window->activateWindow() : void(window->close());
             return;
         }
         if (kind < 88) {
@@ -258,13 +247,9 @@ private:
             QTest::mouseDClick(target->windowHandle(), Qt::LeftButton, {}, at);
             return;
         }
-        if (Brain *board = Form<Brain>::loaded(); board && board->isVisible()) {
-            const QPoint at = randomPoint(board);
-            act(QStringLiteral("mouse move to (%1,%2) on the board").arg(at.x()).arg(at.y()));
-            QTest::mouseMove(board->windowHandle(), at);
-            return;
-        }
-        return clickAt(window, randomPoint(window), QStringLiteral("anywhere"));
+        const QPoint at = randomPoint(window);
+        act(QStringLiteral("mouse move to (%1,%2) in %3").arg(at.x()).arg(at.y()).arg(describe(window)));
+        QTest::mouseMove(window->windowHandle(), at);
     }
 
     QPoint randomPoint(QWidget *window)
@@ -313,45 +298,40 @@ private:
         const int colour = 1 + pick(6);
         const QString ring = dir.file(ringName(colour));
         const QString scores = dir.file(QStringLiteral("TESTFILE"));
+        const auto overwrite = [](const QString &path, const QByteArray &bytes) {
+            QDir(path).removeRecursively();
+            QFile f(path);
+            if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                f.write(bytes);
+        };
         switch (pick(7)) {
         case 0:
             act(QStringLiteral("delete %1").arg(ringName(colour)));
             QFile::remove(ring);
             break;
-        case 1: {
+        case 1:
             act(QStringLiteral("corrupt %1").arg(ringName(colour)));
-            QFile f(ring);
-            if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-                f.write(randomBytes(pick(64)));
+            overwrite(ring, randomBytes(pick(64)));
+            break;
+        case 2:
+        case 6: {
+            const QString name = pick(2) ? ringName(colour) : QStringLiteral("TESTFILE");
+            act(QStringLiteral("a folder named %1").arg(name));
+            QFile::remove(dir.file(name));
+            QDir(dir.path()).mkdir(name);
             break;
         }
-        case 2:
-            act(QStringLiteral("a folder named %1").arg(ringName(colour)));
-            QFile::remove(ring);
-            QDir(dir.path()).mkdir(ringName(colour));
-            break;
         case 3:
-        case 4:
-            act(QStringLiteral("restore %1").arg(ringName(colour)));
             restoreRing(colour);
             break;
-        case 5: {
+        case 4:
             act(QStringLiteral("garbage TESTFILE"));
-            QDir(scores).removeRecursively();
-            QFile f(scores);
-            if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-                f.write(randomBytes(pick(300)));
+            overwrite(scores, randomBytes(pick(300)));
             break;
-        }
         default:
-            if (chance(0.5)) {
-                act(QStringLiteral("delete TESTFILE"));
-                QFile::remove(scores);
-            } else {
-                act(QStringLiteral("a folder named TESTFILE"));
-                QFile::remove(scores);
-                QDir(dir.path()).mkdir(QStringLiteral("TESTFILE"));
-            }
+            act(QStringLiteral("delete TESTFILE"));
+            QDir(scores).removeRecursively();
+            QFile::remove(scores);
             break;
         }
     }
@@ -366,6 +346,7 @@ private:
 
     void restoreRing(int colour)
     {
+        act(QStringLiteral("restore %1").arg(ringName(colour)));
         const QString ring = dir.file(ringName(colour));
         QDir(ring).removeRecursively();
         QFile::remove(ring);
@@ -478,13 +459,10 @@ private slots:
     void randomPlayKeepsTheInvariants_data()
     {
         QTest::addColumn<unsigned>("seed");
-        if (qEnvironmentVariableIsSet("FARBRIX_MONKEY_SEED")) {
-            const unsigned seed = unsigned(envInt("FARBRIX_MONKEY_SEED", 1));
-            QTest::addRow("seed %u", seed) << seed;
-            return;
-        }
-        const int count = envInt("FARBRIX_MONKEY_SEEDS", 4);
-        for (unsigned seed = 1; seed <= unsigned(count); ++seed)
+        const bool one = qEnvironmentVariableIsSet("FARBRIX_MONKEY_SEED");
+        const unsigned first = one ? unsigned(envInt("FARBRIX_MONKEY_SEED", 1)) : 1;
+        const unsigned count = one ? 1 : unsigned(envInt("FARBRIX_MONKEY_SEEDS", 4));
+        for (unsigned seed = first; seed < first + count; ++seed)
             QTest::addRow("seed %u", seed) << seed;
     }
 

@@ -194,12 +194,6 @@ class Board:
     def palette_centre(self, colour):
         return self.area(DESIGN.palette[colour]).centre()
 
-    def command1_centre(self):
-        return self.area(DESIGN.command1).centre()
-
-    def command2_centre(self):
-        return self.area(DESIGN.command2).centre()
-
     def lamp_colour(self, shot, row, shape):
         return shot.pixel(*self.lamp_centre(row, shape))
 
@@ -259,7 +253,7 @@ class Farbrix:
         with a message, which this answers."""
         area = self.board.area(DESIGN.command2)
         before = self.session.screenshot().crop(area)
-        self.session.click(*self.board.command2_centre())
+        self.session.click(*self.board.area(DESIGN.command2).centre())
         self._wait_changed_and_settled(area, before, "the first attempt to open")
         # The message box, if any, was created before the button's new look
         # could be painted.
@@ -298,11 +292,11 @@ class Farbrix:
 
     def show_guess(self):
         """Zeigen."""
-        self.session.click(*self.board.command1_centre())
+        self.session.click(*self.board.area(DESIGN.command1).centre())
 
     def next_attempt(self):
         """Nächster Versuch."""
-        self.session.click(*self.board.command2_centre())
+        self.session.click(*self.board.area(DESIGN.command2).centre())
 
     def wait_message(self):
         return self.session.wait_window(MESSAGE_TITLE)
@@ -391,7 +385,11 @@ class GameTestCase(unittest.TestCase):
         cls.artwork_dir = os.environ["FARBRIX_ARTWORK_DIR"]
         artifacts = os.environ.get("FARBRIX_E2E_ARTIFACTS", os.getcwd())
         cls.session = xsession.XSession(artifacts)
-        cls.session.__enter__()
+        try:
+            cls.session.start()
+        except BaseException:
+            cls.session.close()
+            raise
         cls.rings = ring_references(cls.artwork_dir)
 
     @classmethod
@@ -402,8 +400,7 @@ class GameTestCase(unittest.TestCase):
     def new_game(self):
         """A context: the game runs inside it and is ended when it is left;
         a failure inside saves a screenshot first."""
-        xsession.set_current_test_name(self.id().split(".", 1)[-1])
-        game = xsession.Game(self.session, self.binary, self.artwork_dir)
+        game = xsession.Game(self.session, self.binary, self.artwork_dir, self.id().split(".", 1)[-1])
         self.player = Farbrix(self.session, game, self.rings)
         return game
 

@@ -1,12 +1,7 @@
 """A private X session for driving the real game: Xvfb, openbox, the game in
-a scratch play directory, real input through XTEST (xdotool) and screenshots
-read pixel by pixel.
-
-Only the Python standard library and the command line tools Xvfb, openbox,
-xdotool, xwininfo and ImageMagick's import are used. Every process started
-here is ended again when its context closes, and also when this script is
-killed outright (the children are told to die with their parent), so no
-Xvfb or openbox outlives a test run.
+a scratch play directory, input through xdotool and screenshots read pixel by
+pixel. Every process started here is ended with the session, and also when
+this script is killed outright (the children die with their parent).
 """
 
 import ctypes
@@ -15,12 +10,10 @@ import re
 import select
 import shutil
 import signal
-import struct
 import subprocess
 import sys
 import tempfile
 import time
-import zlib
 
 SKIP_EXIT_CODE = 77
 REQUIRED_TOOLS = ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "setxkbmap", "import", "convert")
@@ -28,10 +21,6 @@ REQUIRED_TOOLS = ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "setxkbmap"
 # Generous, because CI machines with two cores run several tests at once;
 # every wait polls, so a fast machine does not pay for it.
 DEFAULT_TIMEOUT = 20.0
-
-
-class Skip(Exception):
-    """The session cannot be set up here (a tool is missing)."""
 
 
 def missing_tools():
@@ -128,46 +117,17 @@ class Image:
         return points
 
     def save_png(self, path):
-        raw = b"".join(b"\x00" + self.rgb[y * self.width * 3:(y + 1) * self.width * 3]
-                       for y in range(self.height))
-
-        def chunk(kind, data):
-            body = kind + data
-            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
-        with open(path, "wb") as f:
-            f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
-                    + chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
+        ppm = b"P6 %d %d 255\n" % (self.width, self.height) + self.rgb
+        subprocess.run(["convert", "ppm:-", path], input=ppm, check=True, timeout=30)
 
 
 def parse_ppm(data):
-    """Reads a binary PPM (P6), 8 or 16 bits per sample."""
-    fields = []
-    pos = 0
-    while len(fields) < 4:
-        while pos < len(data) and data[pos:pos + 1].isspace():
-            pos += 1
-        if data[pos:pos + 1] == b"#":
-            pos = data.index(b"\n", pos) + 1
-            continue
-        start = pos
-        while pos < len(data) and not data[pos:pos + 1].isspace():
-            pos += 1
-        fields.append(data[start:pos])
-    pos += 1  # the single whitespace byte after the maximum value
-    if fields[0] != b"P6":
-        raise ValueError("not a binary PPM: %r" % fields[0])
-    width, height, maxval = (int(f) for f in fields[1:])
-    body = data[pos:]
-    if maxval < 256:
-        rgb = body[:width * height * 3]
-        if maxval != 255:
-            rgb = bytes(v * 255 // maxval for v in rgb)
-    else:
-        samples = struct.unpack(">%dH" % (width * height * 3), body[:width * height * 6])
-        rgb = bytes(v * 255 // maxval for v in samples)
-    return Image(width, height, rgb)
+    """Reads a binary PPM (P6) of 8 bits per sample, as ImageMagick writes it."""
+    match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
+    if not match:
+        raise ValueError("not an 8-bit binary PPM: %r" % data[:20])
+    width, height = int(match.group(1)), int(match.group(2))
+    return Image(width, height, data[match.end():match.end() + width * height * 3])
 
 
 def load_picture(path):
@@ -198,22 +158,7 @@ class XSession:
 
     # -- life cycle ------------------------------------------------------
 
-    def __enter__(self):
-        try:
-            self.start()
-        except BaseException:
-            self.close()
-            raise
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
-        return False
-
     def start(self):
-        missing = missing_tools()
-        if missing:
-            raise Skip("missing tools: " + ", ".join(missing))
         os.makedirs(self.artifacts_dir, exist_ok=True)
         self._scratch = tempfile.mkdtemp(prefix="farbrix-x-")
         runtime = os.path.join(self._scratch, "runtime")
@@ -436,10 +381,6 @@ class XSession:
             return info is None or not info.viewable
         wait_for(gone, "window %s to close" % wid, timeout)
 
-    def wait_no_window(self, title_regex, timeout=DEFAULT_TIMEOUT):
-        wait_for(lambda: not self.windows(title_regex), "no window titled %r" % title_regex,
-                 timeout, interval=0.1)
-
     def untitled_windows(self):
         """Shown, managed windows of the game without a title of their own.
 
@@ -523,8 +464,9 @@ class Game:
     RING_PICTURES = ("rot2ring.jpg", "grünring.jpg", "ora2ring.jpg",
                      "gelbring.jpg", "blauring.jpg", "weißring.jpg")
 
-    def __init__(self, session, binary, artwork_dir):
+    def __init__(self, session, binary, artwork_dir, test_name="e2e"):
         self.session = session
+        self.test_name = test_name
         self.binary = binary
         self.artwork_dir = artwork_dir
         self.play_dir = None
@@ -537,7 +479,7 @@ class Game:
     def __exit__(self, kind, value, tb):
         if kind is not None:
             try:
-                path = self.session.save_screenshot("failure-" + _current_test_name())
+                path = self.session.save_screenshot("failure-" + self.test_name)
                 sys.stderr.write("screenshot at failure: %s\n" % path)
             except Exception as error:  # the failure itself matters more
                 sys.stderr.write("no screenshot at failure: %s\n" % error)
@@ -588,13 +530,3 @@ class Game:
         if self.session._game is self:
             self.session._game = None
 
-
-_test_name = ["e2e"]
-
-
-def _current_test_name():
-    return _test_name[0]
-
-
-def set_current_test_name(name):
-    _test_name[0] = name
