@@ -1,4 +1,5 @@
 #include "common/fonts.h"
+#include "common/form.h"
 #include "info/startup.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     // No application display name: Qt would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Farbrix"));
     QApplication::setFont(fonts::standard());
+    forms::endProgramWhenLastWindowUnloaded();
     startProgram();
     return QApplication::exec();
 }

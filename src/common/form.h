@@ -16,6 +16,19 @@
 
 #include <QPointer>
 
+namespace forms {
+
+// The program ends when its last window is unloaded. Qt ends it only when a
+// window is closed, not when it is hidden, which is how windows unload here;
+// main() switches this on, tests that drive windows without an event loop
+// leave it off.
+void endProgramWhenLastWindowUnloaded();
+
+// Called by every unload.
+void unloaded();
+
+} // namespace forms
+
 template <class T>
 class Form
 {
@@ -41,6 +54,7 @@ public:
             current = nullptr;
             w->hide();
             w->deleteLater();
+            forms::unloaded();
         }
     }
 

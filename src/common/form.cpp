@@ -1,0 +1,33 @@
+#include "common/form.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace forms {
+
+namespace {
+bool endWhenLastUnloaded = false;
+} // namespace
+
+void endProgramWhenLastWindowUnloaded() { endWhenLastUnloaded = true; }
+
+void unloaded()
+{
+    if (!endWhenLastUnloaded)
+        return;
+    // Looked at once the running handler is done: a new game unloads the
+    // board and shows a fresh one straight away.
+    QTimer::singleShot(0, qApp, [] {
+        const auto windows = QApplication::topLevelWidgets();
+        const bool anyOpen = std::any_of(windows.begin(), windows.end(), [](QWidget *w) {
+            return w->isVisible() && w->testAttribute(Qt::WA_QuitOnClose);
+        });
+        if (!anyOpen)
+            QCoreApplication::exit(0);
+    });
+}
+
+} // namespace forms
