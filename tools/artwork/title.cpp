@@ -133,13 +133,21 @@ Canvas titlePicture(Title title)
     preparePainter(painter, canvas.scale);
     paintBackdrop(painter, size);
 
-    const QPointF textCentre(size.width() / 2.0, large ? 30.0 : 29.0);
-    const QPainterPath text = textPath(gameName, titleFont(large ? 54 : 50, true), textCentre);
-    paintSoftShadow(canvas, painter, text, 2.0);
+    if (!large) {
+        const QPainterPath text = textPath(gameName, titleFont(50, true), QPointF(125.0, 29.0));
+        paintSoftShadow(canvas, painter, text, 2.0);
+        paintLettering(painter, text);
+        paintBallRow(canvas, painter, QPointF(125.0, 63.0), 6.0, 17.0);
+        return canvas;
+    }
+    // The start window lays the small title over this one's upper left, and
+    // both windows show only its upper 65 rows: the name sits where it may
+    // be covered, the balls and the subtitle where they always show.
+    const QPainterPath text = textPath(gameName, titleFont(34, true), QPointF(125.0, 17.0));
+    paintSoftShadow(canvas, painter, text, 1.6);
     paintLettering(painter, text);
-    paintBallRow(canvas, painter, QPointF(size.width() / 2.0, large ? 61.0 : 63.0), 6.0, 17.0);
-    if (large)
-        paintSubtitle(painter, subtitle, titleFont(14, true), QPointF(size.width() / 2.0, 79.0));
+    paintBallRow(canvas, painter, QPointF(286.0, 17.0), 5.0, 11.5); // within the 321 pixels shown
+    paintSubtitle(painter, subtitle, titleFont(17, true), QPointF(175.0, 47.0));
     return canvas;
 }
 
