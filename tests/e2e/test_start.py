@@ -104,6 +104,22 @@ class StartAndLeave(farbrix.GameTestCase):
             self.assertEqual(game.wait_exit(3.0), 0)
             self.assertEqual(self.session.managed_windows(), [])
 
+    def test_program_ends_with_its_last_window(self):
+        # Closing the board leaves the about window, and the program, running;
+        # unloading that last window by Esc then ends the program.
+        with self.new_game() as game:
+            session = self.session
+            board = self.player.open_board()
+            self.player.menu(("alt+h", 1), ("Down Return", 0))  # Hilfe > Über
+            about = self.player.wait_new_window({board.window.wid})
+            session.activate(board.window.wid)
+            session.key("alt+F4")
+            session.wait_window_gone(board.window.wid)
+            self.assertIsNone(game.process.poll(), "the game ended with the about window still open")
+            session.activate(about.wid)
+            session.key("Escape")
+            self.assertEqual(game.wait_exit(5.0), 0)
+
 
 if __name__ == "__main__":
     farbrix.main()
