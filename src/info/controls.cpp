@@ -133,7 +133,7 @@ LineControl::LineControl(const char *name, QPoint fromTwips, QPoint toTwips, con
 void LineControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    // Crisp pixel rows as the original drew them; a smoothed line of one
+    // Crisp pixel rows, as classic line controls draw them; a smoothed line of one
     // pixel would smear over two rows.
     QPen pen(penColour, penWidth);
     pen.setCapStyle(Qt::FlatCap);

@@ -2,7 +2,7 @@
 
 // The few control kinds the information windows are made of. The start,
 // about, instructions and catalogue windows are laid out with labels, lines
-// and picture boxes that behave as the game's original controls did; those
+// and picture boxes that behave as classic Windows controls do; those
 // behaviours differ from Qt's defaults in ways the texts rely on.
 
 #include "common/twips.h"
@@ -50,7 +50,7 @@ protected:
 };
 
 // A straight line between two design points, `width` pixels thick, drawn
-// with the pen centred on the points as the original line control did.
+// with the pen centred on the points as a classic Windows line control does.
 class LineControl : public QWidget
 {
     Q_OBJECT
