@@ -91,7 +91,8 @@ private slots:
         QFETCH(int, attempt);
         winAt(attempt);
         QCOMPARE(Global::highscoreViewOnly, 0);
-        click(Form<WinorLose>::loaded()->Command1);
+        Form<WinorLose>::loaded()->Command1->setFocus();
+        QTest::keyClick(Form<WinorLose>::loaded()->Command1, Qt::Key_Return);
         settle();
         QVERIFY(!Form<WinorLose>::loaded());
         QCOMPARE(Global::secretColor1 + Global::secretColor2 + Global::secretColor3 + Global::secretColor4, 0);
@@ -172,9 +173,9 @@ private slots:
         QCOMPARE(scores->Text2(1)->text(), QStringLiteral("Bär, Bernd"));
         QCOMPARE(scores->focusWidget(), scores->Command1);
         QVERIFY(!scores->Command1->isDefault());
-        writeBytes(play->file("TESTFILE"), "changed");
-        writeBytes(play->file("TESTFILE"), stored);
-        click(scores->Command1);
+        writeBytes(play->file("TESTFILE"), "changed meanwhile"); // OK writes what the window read
+        QTest::keyClick(scores->Command1, Qt::Key_Return);          // Enter presses the focused OK
+        QVERIFY(!Form<Form1>::loaded());
         QCOMPARE(readBytes(play->file("TESTFILE")), stored);
     }
 

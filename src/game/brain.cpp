@@ -227,6 +227,7 @@ void Brain::buildControls(BoardSurface *parent)
         button->setFont(comic);
         button->setStyleSheet(buttonStyle());
         button->setCursor(Qt::ArrowCursor);
+        button->setAutoDefault(true); // Enter presses the button that has the focus
         return button;
     };
     Command2 = makeButton(QStringLiteral("Command2"), board::command2, QStringLiteral(" &N\u00e4chster Versuch"));

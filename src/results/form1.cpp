@@ -80,7 +80,9 @@ Form1::Form1()
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twips::rect(command1));
     Command1->setFont(fonts::make(fonts::Family::ComicSans, 9.75));
-    Command1->setAutoDefault(false); // Enter in a name box does not close the window
+    // Enter presses OK when OK has the focus; OK is no default button, so
+    // Enter in a name box does not close the window.
+    Command1->setAutoDefault(true);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 
     for (int index = 0; index < 4; ++index)

@@ -51,6 +51,7 @@ WinorLose::WinorLose()
         button->setObjectName(QString::fromLatin1(name));
         button->setGeometry(twips::rect(where));
         button->setFont(comic);
+        button->setAutoDefault(true); // Enter presses the button that has the focus
         return button;
     };
     Command2 = makeButton("Command2", command2);
