@@ -109,9 +109,11 @@ void Form1::formLoad()
         texts[index]->setText(Global::recordName(index + 1));
 
     // The tab order starts at the enabled box, or at OK when none is.
-    if (Global::highscoreViewOnly == 0 && attempts >= 1 && attempts <= 5)
+    // The holder's name comes selected, so the winner's typing replaces it.
+    if (Global::highscoreViewOnly == 0 && attempts >= 1 && attempts <= 5) {
         texts[attempts - 1]->setFocus();
-    else
+        texts[attempts - 1]->selectAll();
+    } else
         Command1->setFocus();
 }
 
