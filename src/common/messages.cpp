@@ -22,6 +22,9 @@ void show(const QString &text)
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(title), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("message"));
+    // Short texts would make the box so narrow that window managers cut the
+    // title down to "Fa…x".
+    box.setStyleSheet(QStringLiteral("QLabel { min-width: 200px; }"));
     box.exec();
 }
 
