@@ -1,6 +1,8 @@
 // The start window, the about window with its credits line, the instructions
 // and the catalogue, on the real widgets.
 
+#include "testsupport.h"
+
 #include "common/form.h"
 #include "game/brain.h"
 #include "info/frmabout.h"
@@ -60,21 +62,11 @@ int visibleTopLevels(const QString &objectName)
 
 Q_DECLARE_METATYPE(Window)
 
-class TestInfo : public QObject
+class TestInfo : public testsupport::GameTest
 {
     Q_OBJECT
 
 private slots:
-    void cleanup()
-    {
-        Form<FrmSplash>::unload();
-        Form<FrmAbout>::unload();
-        Form<FrmAnleitung>::unload();
-        Form<FrmSoftware>::unload();
-        Form<Brain>::unload();
-        flushDeletes();
-    }
-
     void rulesText();
     void textsFitTheirLabels_data();
     void textsFitTheirLabels();
