@@ -190,6 +190,8 @@ void Brain::buildControls(BoardSurface *parent)
         heading->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     }
 
+    // The green palette image lies above the headings and below the masks,
+    // apart from its five neighbours.
     makePalette(2);
 
     for (int n = 3; n <= 8; ++n) {
