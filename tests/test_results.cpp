@@ -49,11 +49,7 @@ void winAt(int attempt)
 
 const QByteArray designTable = "\"Tueftelino\",\"Mr Ringelmond\",\"Tueftelino\",\"Dr Kugelbart\",\"Knobelkater\"\r\n";
 
-QColor centreColour(ImageBox *box)
-{
-    const QImage image = box->grab().toImage();
-    return image.pixelColor(image.width() / 2, image.height() / 2);
-}
+QColor centreColour(ImageBox *box) { return ballColour(box->grab().toImage()); }
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "common/form.h"
 #include "common/messages.h"
+#include "common/picture.h"
 #include "game/boarddesign.h"
 #include "game/codetable.h"
 #include "game/global.h"
@@ -28,8 +29,9 @@ PlayDir::PlayDir(bool withPictures) : previous(QDir::currentPath())
             static const char16_t *names[] = {u"rot2ring.jpg", u"grünring.jpg", u"ora2ring.jpg",
                                               u"gelbring.jpg", u"blauring.jpg", u"weißring.jpg"};
             const QString name = QString::fromUtf16(names[colour - 1]);
-            if (!QFile::copy(source.filePath(name), dir.filePath(name)))
-                qFatal("cannot copy ring picture %s from %s", qPrintable(name), qPrintable(source.path()));
+            for (const QString &file : {name, picture::doubleSizeName(name)})
+                if (!QFile::copy(source.filePath(file), dir.filePath(file)))
+                    qFatal("cannot copy ring picture %s from %s", qPrintable(file), qPrintable(source.path()));
         }
     }
     QDir::setCurrent(dir.path());
@@ -149,6 +151,12 @@ void GameTest::cleanup()
     const auto windows = QApplication::topLevelWidgets();
     QVERIFY2(std::none_of(windows.begin(), windows.end(), [](QWidget *w) { return w->isVisible(); }),
              "a window was left open");
+}
+
+QColor ballColour(const QImage &ringPicture)
+{
+    return ringPicture.pixelColor(static_cast<int>(ringPicture.width() * 0.62),
+                                  static_cast<int>(ringPicture.height() * 0.33));
 }
 
 } // namespace testsupport

@@ -15,7 +15,7 @@
 namespace testsupport {
 
 // Makes a fresh directory the working directory, with the six ring pictures
-// copied in (unless `withPictures` is false), and restores the old one when
+// (and their high-DPI copies) copied in (unless `withPictures` is false), and restores the old one when
 // it goes.
 class PlayDir
 {
@@ -74,6 +74,10 @@ QString lampPattern(int row, bool left);
 
 // The colours of a code number's entry, for guessing it right.
 std::array<int, 4> secretOf(int codeNumber);
+
+// The colour of the ball a ring picture shows: read above and to the right of
+// the engraved sign in its middle, clear of the highlight.
+QColor ballColour(const QImage &ringPicture);
 
 // Base of the widget test classes: every test function starts from a fresh
 // program state in its own play directory, with messages recorded, and must

@@ -1,11 +1,13 @@
 #include "common/ballpainter.h"
 
+#include "common/ballmark.h"
+
 #include <QPainter>
 #include <QRadialGradient>
 
 namespace ballpainter {
 
-QPixmap ball(const QColor &colour, int logicalSize, qreal ratio)
+QPixmap ball(const QColor &colour, int logicalSize, qreal ratio, int mark)
 {
     QPixmap pixmap(QSize(logicalSize, logicalSize) * ratio);
     pixmap.setDevicePixelRatio(ratio);
@@ -31,6 +33,7 @@ QPixmap ball(const QColor &colour, int logicalSize, qreal ratio)
     p.setPen(Qt::NoPen);
     p.setBrush(gloss);
     p.drawEllipse(QRectF(body.left() + r * 0.15, body.top() + r * 0.1, r * 0.95, r * 0.8));
+    ballmark::engrave(p, body.center(), r, mark);
     return pixmap;
 }
 

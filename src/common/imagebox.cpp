@@ -1,13 +1,67 @@
 #include "common/imagebox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
+
+namespace {
+
+class AccessibleImageBox : public QAccessibleWidget
+{
+public:
+    explicit AccessibleImageBox(ImageBox *box) : QAccessibleWidget(box, QAccessible::Button)
+    {
+        addControllingSignal(QStringLiteral("clicked()"));
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return box()->accessibleValue();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override
+    {
+        return box()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && box()->isEnabled())
+            emit box()->clicked();
+    }
+
+private:
+    ImageBox *box() const { return static_cast<ImageBox *>(widget()); }
+};
+
+QAccessibleInterface *imageBoxFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ImageBox") && object && object->isWidgetType())
+        return new AccessibleImageBox(static_cast<ImageBox *>(object));
+    return nullptr;
+}
+
+} // namespace
 
 ImageBox::ImageBox(const twips::Rect &design, bool stretch, QWidget *parent)
     : QWidget(parent), designRect(twips::rectF(design)), stretch(stretch)
 {
     setGeometry(twips::rect(design));
     setAttribute(Qt::WA_NoSystemBackground);
+    static const bool accessible = (QAccessible::installFactory(imageBoxFactory), true);
+    Q_UNUSED(accessible);
+}
+
+void ImageBox::setAccessibleValue(const QString &text)
+{
+    if (value == text)
+        return;
+    value = text;
+    QAccessibleValueChangeEvent event(this, text);
+    QAccessible::updateAccessibility(&event);
 }
 
 void ImageBox::setPicture(const QPixmap &picture)

@@ -3,6 +3,9 @@
 // An image control: shows a picture, stretched into its design rectangle or at
 // the picture's natural size, and reports clicks while enabled. A disabled box
 // keeps showing its picture, unlike Qt's greyed-out widgets.
+//
+// Assistive technology sees it as a button named by its accessible name, with
+// a value (what it holds) and a press action that clicks it.
 
 #include "common/twips.h"
 
@@ -22,6 +25,10 @@ public:
     void setMousePointer(int value);
     int mousePointer() const { return pointer; }
 
+    // What the box holds, in words, for screen readers ("Blau", "leer").
+    void setAccessibleValue(const QString &value);
+    const QString &accessibleValue() const { return value; }
+
 signals:
     void clicked();
 
@@ -36,4 +43,5 @@ private:
     bool pressed = false;
     int pointer = 0;
     QPixmap pic;
+    QString value;
 };

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 
@@ -19,6 +20,46 @@ QPixmap fromImage(const QImage &image)
     return pixmap;
 }
 
+QString doubleSizeName(const QString &fileName)
+{
+    const qsizetype slash = fileName.lastIndexOf(u'/');
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    const qsizetype end = dot > slash ? dot : fileName.size();
+    return fileName.left(end) + QStringLiteral("@2x") + fileName.mid(end);
+}
+
+qreal screenRatio() { return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0; }
+
+namespace {
+
+QImage readImage(const QString &fileName, QImageReader::ImageReaderError *error = nullptr)
+{
+    QImageReader reader(fileName);
+    reader.setAutoTransform(false);
+    QImage image = reader.read();
+    if (error)
+        *error = reader.error();
+    return image;
+}
+
+// The high-DPI copy, or a null image where there is none or it is unreadable:
+// then the design-size picture is shown, scaled up.
+QImage readDoubleSize(const QString &fileName)
+{
+    if (screenRatio() <= 1.0)
+        return {};
+    const QString name = doubleSizeName(fileName);
+    return QFileInfo::exists(name) ? readImage(name) : QImage();
+}
+
+} // namespace
+
+QPixmap embedded(const QString &resource)
+{
+    const QImage large = readDoubleSize(resource);
+    return fromImage(large.isNull() ? readImage(resource) : large);
+}
+
 QPixmap load(const QString &fileName, QString *reason)
 {
     auto fail = [reason](const QString &why) {
@@ -31,11 +72,12 @@ QPixmap load(const QString &fileName, QString *reason)
         return fail(QStringLiteral("Die Datei ist nicht vorhanden."));
     if (info.isDir())
         return fail(QStringLiteral("Unter diesem Namen liegt ein Ordner, keine Bilddatei."));
-    QImageReader reader(fileName);
-    reader.setAutoTransform(false);
-    const QImage image = reader.read();
+    if (const QImage large = info.isReadable() ? readDoubleSize(fileName) : QImage(); !large.isNull())
+        return fromImage(large);
+    QImageReader::ImageReaderError error{};
+    const QImage image = readImage(fileName, &error);
     if (image.isNull()) {
-        if (reader.error() == QImageReader::FileNotFoundError || !info.isReadable())
+        if (error == QImageReader::FileNotFoundError || !info.isReadable())
             return fail(QStringLiteral("Die Datei kann nicht gelesen werden (keine Berechtigung)."));
         return fail(QStringLiteral("Die Datei ist leer, beschädigt oder kein Bild."));
     }

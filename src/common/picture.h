@@ -1,11 +1,15 @@
 #pragma once
 
-// Pictures are drawn at two or more times their design size so they stay
-// sharp on high-DPI screens; their density (dots per inch in the file's
-// header) says how large they are meant to be. A picture's natural size is
-// therefore its pixel size scaled by 96 / dpi, and never larger than its
-// pixel size: files without density, or with less than 96 dpi, show one pixel
-// per logical pixel.
+// Every picture comes in two files: "name.jpg" at its design size and
+// "name@2x.jpg" at twice that size for high-DPI screens. On a screen whose
+// device pixel ratio is above 1 the larger one is shown, if it is there and
+// readable; the design-size file still decides whether the picture exists, so
+// a missing picture is missing on every screen.
+//
+// The density in a file's header (dots per inch) says how large it is meant
+// to be: its natural size is its pixel size scaled by 96 / dpi, never larger
+// than its pixel size, so files without density, or with less than 96 dpi,
+// show one pixel per logical pixel.
 
 #include <QPixmap>
 #include <QString>
@@ -14,6 +18,16 @@ namespace picture {
 
 // Sets the pixmap's device pixel ratio from the image's density.
 QPixmap fromImage(const QImage &image);
+
+// The name of the twice-as-large copy: "rot2ring.jpg" -> "rot2ring@2x.jpg".
+QString doubleSizeName(const QString &fileName);
+
+// The device pixel ratio pictures are chosen for: the highest of the screens.
+qreal screenRatio();
+
+// A picture compiled into the program (":/artwork/board.jpg"), in the size
+// that fits the screen.
+QPixmap embedded(const QString &resource);
 
 // Reads a picture file by the name given, relative names from the current
 // working directory. On failure returns a null pixmap and, if asked, a German

@@ -107,5 +107,9 @@ inline constexpr int line1X = 720, line1Top = 0, line1Bottom = 8160;
 inline constexpr std::array<std::uint32_t, colours> ballRgb{{
     0xD81E1E, 0x1FA83A, 0xF2821A, 0xF5D524, 0x2457D8, 0xF2F2F2,
 }};
+// What screen readers call the six colours.
+inline constexpr std::array<const char16_t *, colours> colourNames{{
+    u"Rot", u"Gr\u00fcn", u"Orange", u"Gelb", u"Blau", u"Wei\u00df",
+}};
 
 } // namespace board

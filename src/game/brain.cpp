@@ -12,6 +12,8 @@
 #include "info/frmsoftware.h"
 #include "results/form1.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
@@ -19,20 +21,23 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 QColor fromBgr(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 QString colourName(std::uint32_t bgr) { return fromBgr(bgr).name(); }
 
-// The custom pointer: a small ball of the colour a click will place, or a
-// neutral grey one while no colour has been picked.
-QCursor ballCursor(int colour)
+// The custom pointer: a small ball of the colour a click will place, with
+// that colour's sign, or a neutral grey one while no colour has been picked.
+// It is drawn for the screen the board is on, so it is as sharp as the board.
+QCursor ballCursor(int colour, qreal ratio)
 {
-    const QColor base = colour >= 1 && colour <= 6 ? QColor::fromRgb(board::ballRgb[colour - 1])
-                                                   : QColor(0x9a, 0x9a, 0x9a);
+    const bool picked = colour >= 1 && colour <= 6;
+    const QColor base = picked ? QColor::fromRgb(board::ballRgb[colour - 1]) : QColor(0x9a, 0x9a, 0x9a);
     constexpr int size = 22;
-    return QCursor(ballpainter::ball(base, size), size / 2, size / 2);
+    return QCursor(ballpainter::ball(base, size, ratio, picked ? colour : 0), size / 2, size / 2);
 }
 
 // Push buttons of the board are drawn in their light blue, whatever the
@@ -73,6 +78,37 @@ const QString creditStrip = QString(232, u' ')
     + QStringLiteral("Farbrix v. 1.0 \u2013 Kugelwerkstatt Musterstadt \u2013 "
                      "L. Kugelmann & T. Steckbrett");
 
+class AccessibleLamps : public QAccessibleWidget
+{
+public:
+    explicit AccessibleLamps(Shape *lamp) : QAccessibleWidget(lamp, QAccessible::Indicator) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return lamp()->litDescription();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (lamp()->speaker() != lamp())
+            s.invisible = true;
+        return s;
+    }
+
+private:
+    const Shape *lamp() const { return static_cast<const Shape *>(widget()); }
+};
+
+QAccessibleInterface *lampFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("Shape") && object && object->isWidgetType())
+        return new AccessibleLamps(static_cast<Shape *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 Shape::Shape(const QRect &geometry, QWidget *parent)
@@ -81,6 +117,8 @@ Shape::Shape(const QRect &geometry, QWidget *parent)
     setGeometry(geometry);
     // Lamps let the mouse through to the board, which switches the pointer.
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    static const bool accessible = (QAccessible::installFactory(lampFactory), true);
+    Q_UNUSED(accessible);
 }
 
 void Shape::setFillColor(std::uint32_t bgr)
@@ -89,6 +127,31 @@ void Shape::setFillColor(std::uint32_t bgr)
         return;
     fill = bgr;
     update();
+    if (leader) {
+        QAccessibleValueChangeEvent event(leader, leader->litDescription());
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+bool Shape::isLit() const { return fill != board::lampGrey; }
+
+void Shape::speakFor(const std::array<Shape *, 4> &members)
+{
+    group = members;
+    for (Shape *member : members)
+        member->leader = this;
+}
+
+QString Shape::litDescription() const
+{
+    if (leader != this)
+        return {};
+    const auto lit = std::count_if(group.begin(), group.end(), [](const Shape *s) { return s->isLit(); });
+    if (lit == 0)
+        return QStringLiteral("keine Lampe leuchtet");
+    if (lit == 1)
+        return QStringLiteral("1 Lampe leuchtet");
+    return QStringLiteral("%1 Lampen leuchten").arg(lit);
 }
 
 void Shape::paintEvent(QPaintEvent *)
@@ -105,7 +168,7 @@ BoardSurface::BoardSurface(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Brain.surface"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    artwork = picture::fromImage(QImage(QStringLiteral(":/artwork/board.jpg")));
+    artwork = picture::embedded(QStringLiteral(":/artwork/board.jpg"));
 }
 
 void BoardSurface::paintEvent(QPaintEvent *event)
@@ -129,6 +192,7 @@ Brain::Brain()
     setAttribute(Qt::WA_QuitOnClose, true);
 
     surface = new BoardSurface(this);
+    surface->setAccessibleName(QStringLiteral("Spielbrett"));
     // The window can be resized, but the board never moves or scales: the
     // surface just shows more black or less of the board.
     surface->setMinimumSize(0, 0);
@@ -152,6 +216,8 @@ void Brain::buildControls(BoardSurface *parent)
     auto makePalette = [&](int n) {
         auto *image = new ImageBox(board::palette[n - 1], true, parent);
         image->setObjectName(QStringLiteral("Picture%1").arg(n));
+        image->setAccessibleName(QString::fromUtf16(board::colourNames[n - 1]));
+        image->setAccessibleDescription(QStringLiteral("Farbe w\u00e4hlen"));
         image->setMousePointer(2);
         image->setEnabled(false);
         connect(image, &ImageBox::clicked, this, [this, n] { paletteClick(n); });
@@ -165,6 +231,8 @@ void Brain::buildControls(BoardSurface *parent)
         for (int row = 0; row < board::rows; ++row) {
             auto *image = new ImageBox(board::ringRect(row, column - 1), column != 4 || row != 0, parent);
             image->setObjectName(QStringLiteral("Picture%1(%2)").arg(column + 6).arg(row));
+            image->setAccessibleName(QStringLiteral("Reihe %1, Spalte %2").arg(row + 1).arg(column));
+            image->setAccessibleValue(QStringLiteral("leer"));
             image->setMousePointer(2);
             connect(image, &ImageBox::clicked, this, [this, column, row] { ringClick(column, row); });
             rings[column - 1][row] = image;
@@ -177,6 +245,16 @@ void Brain::buildControls(BoardSurface *parent)
             auto *lamp = new Shape(twips::rect(board::lampRect(row, shape - 1)), parent);
             lamp->setObjectName(QStringLiteral("Shape%1(%2)").arg(shape).arg(row));
             lamps[shape - 1][row] = lamp;
+        }
+    }
+    for (int row = 0; row < board::rows; ++row) {
+        for (const int first : {1, 5}) {
+            Shape *speaker = lamp(first, row);
+            speaker->speakFor({speaker, lamp(first + 1, row), lamp(first + 2, row), lamp(first + 3, row)});
+            speaker->setAccessibleName(QStringLiteral("Reihe %1: %2")
+                                           .arg(row + 1)
+                                           .arg(first == 1 ? QStringLiteral("richtige Positionen und Farben")
+                                                           : QStringLiteral("richtige Farben")));
         }
     }
 
@@ -300,7 +378,7 @@ void Brain::setMousePointer(int value)
 {
     pointer = value;
     if (value == 99)
-        surface->setCursor(ballCursor(Global::selectedColor));
+        surface->setCursor(ballCursor(Global::selectedColor, std::max(1.0, devicePixelRatioF())));
     else
         surface->setCursor(Qt::ArrowCursor);
 }

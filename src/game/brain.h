@@ -18,6 +18,10 @@ class QPushButton;
 
 // A lamp: a small filled circle. Setting the fill leaves the border as
 // designed, so a lit lamp keeps its grey rim.
+//
+// Screen readers do not visit eighty lamps one by one: the first lamp of each
+// group of four speaks for the group (its value tells how many are lit), the
+// others stay silent.
 class Shape : public QWidget
 {
     Q_OBJECT
@@ -25,6 +29,13 @@ public:
     Shape(const QRect &geometry, QWidget *parent);
     void setFillColor(std::uint32_t bgr);
     std::uint32_t fillColor() const { return fill; }
+    bool isLit() const;
+
+    // Makes this lamp the voice of `members` (itself among them).
+    void speakFor(const std::array<Shape *, 4> &members);
+    const Shape *speaker() const { return leader; }
+    // "2 Lampen leuchten" for a speaking lamp, empty for the others.
+    QString litDescription() const;
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -32,6 +43,8 @@ protected:
 private:
     std::uint32_t fill;
     std::uint32_t border;
+    Shape *leader = nullptr;
+    std::array<Shape *, 4> group{};
 };
 
 // The window's own surface: the artwork on black, and the mouse movements
@@ -41,6 +54,9 @@ class BoardSurface : public QWidget
     Q_OBJECT
 public:
     explicit BoardSurface(QWidget *parent);
+
+    // The board picture, in the size chosen for the screen.
+    const QPixmap &picture() const { return artwork; }
 
 signals:
     void moved();
@@ -102,6 +118,7 @@ public:
     // 0 default.
     void setMousePointer(int value);
     int mousePointer() const { return pointer; }
+    BoardSurface *boardSurface() const { return surface; }
 
     // Handlers.
     void Form_Activate();

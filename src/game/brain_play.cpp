@@ -42,6 +42,7 @@ void Brain::ringClick(int column, int row)
             messages::show(picture::failureMessage(file, reason));
         } else {
             ring(column, row)->setPicture(ball);
+            ring(column, row)->setAccessibleValue(QString::fromUtf16(board::colourNames[colour - 1]));
             Global::guessColor(column) = colour;
             if (column == 4)
                 Command1->setEnabled(true);

@@ -153,7 +153,7 @@ QLabel *pictureBox(const char *name, const twips::Rect &design, const QString &r
     box->setScaledContents(false);
     fillBackground(box, Qt::black);
     // A null image gives a null pixmap, which QLabel shows as nothing.
-    box->setPixmap(picture::fromImage(QImage(resource)));
+    box->setPixmap(picture::embedded(resource));
     return box;
 }
 

@@ -47,7 +47,7 @@ FrmAnleitung::FrmAnleitung()
     setFixedSize(twips::size(6540, 8265));
     infoui::fillBackground(this, Qt::black);
 
-    background = picture::fromImage(QImage(QStringLiteral(":/artwork/anleitung.jpg")));
+    background = picture::embedded(QStringLiteral(":/artwork/anleitung.jpg"));
 
     Label2 = new infoui::DesignLabel(
         "Label2", {1920, 0, 1935, 495}, QStringLiteral("Spielregeln"),

@@ -71,7 +71,8 @@ void WinorLose::formLoad()
         // Without its picture the window would hide the very thing it is
         // there to reveal: a ball drawn here keeps the solution readable.
         if (ring.isNull())
-            ring = ballpainter::ball(QColor::fromRgb(board::ballRgb[colour - 1]), twips::px(board::ringSize));
+            ring = ballpainter::ball(QColor::fromRgb(board::ballRgb[colour - 1]), twips::px(board::ringSize),
+                                     std::max(1.0, picture::screenRatio()), colour);
         boxes[column - 1]->setPicture(ring);
     }
 }

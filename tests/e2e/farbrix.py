@@ -116,14 +116,22 @@ class Design:
 DESIGN = Design()
 
 
+# Where a ball's colour is read, in logical pixels from its centre: beside
+# the engraved sign in its middle, clear of the highlight.
+BESIDE_SIGN_IN_RING = (4, -5)
+BESIDE_SIGN_ON_PALETTE = (-12, 0)
+
+
 def ring_references(artwork_dir):
-    """The colour at the middle of each ring picture, by colour number: what
-    the middle of a hole shows once the ball is placed."""
+    """The colour each ring picture shows beside its sign, by colour number:
+    what a hole shows there once the ball is placed."""
     references = {}
     for n, name in RING_PICTURES.items():
         picture = xsession.load_picture(os.path.join(artwork_dir, name))
-        radius = max(1, picture.width // 33)
-        references[n] = picture.mean(picture.width // 2, picture.height // 2, radius)
+        scale = picture.width // 33
+        dx, dy = BESIDE_SIGN_IN_RING
+        references[n] = picture.mean(picture.width // 2 + dx * scale, picture.height // 2 + dy * scale,
+                                     max(1, scale))
     return references
 
 
@@ -239,11 +247,13 @@ class Farbrix:
 
     def ring_colour(self, shot, row, column):
         """Colour number of the ball shown in a hole, None if none is."""
-        colour = shot.mean(*self.board.ring_centre(row, column), radius=1)
+        x, y = self.board.ring_centre(row, column)
+        colour = shot.mean(x + BESIDE_SIGN_IN_RING[0], y + BESIDE_SIGN_IN_RING[1], radius=1)
         return nearest(colour, self.rings, 70)
 
     def palette_colour(self, shot, colour):
-        seen = shot.mean(*self.board.palette_centre(colour), radius=1)
+        x, y = self.board.palette_centre(colour)
+        seen = shot.mean(x + BESIDE_SIGN_ON_PALETTE[0], y + BESIDE_SIGN_ON_PALETTE[1], radius=1)
         return nearest(seen, DESIGN.ball_rgb, 90)
 
     # -- moves -------------------------------------------------------------
@@ -340,7 +350,8 @@ class Farbrix:
 
     def result_colours(self, shot, window):
         half = DESIGN.ring_size // 2
-        return [nearest(shot.mean(window.rect.x + x + half, window.rect.y + y + half), self.rings, 70)
+        dx, dy = BESIDE_SIGN_IN_RING
+        return [nearest(shot.mean(window.rect.x + x + half + dx, window.rect.y + y + half + dy), self.rings, 70)
                 for x, y in self.RESULT_BOXES]
 
     def read_result(self, window):

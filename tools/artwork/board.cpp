@@ -1,6 +1,7 @@
 #include "pictures.h"
 #include "shapes.h"
 
+#include "common/ballmark.h"
 #include "common/twips.h"
 #include "game/boarddesign.h"
 
@@ -48,8 +49,10 @@ void paintPalette(QPainter &painter)
     for (int colour = 0; colour < board::colours; ++colour)
         paintGround(painter, paletteCentre(colour), paletteBallRadius, ballColour(colour));
     painter.restore();
-    for (int colour = 0; colour < board::colours; ++colour)
+    for (int colour = 0; colour < board::colours; ++colour) {
         paintBall(painter, paletteCentre(colour), paletteBallRadius, ballColour(colour));
+        ballmark::engrave(painter, paletteCentre(colour), paletteBallRadius, colour + 1);
+    }
 }
 
 void paintRings(QPainter &painter)
@@ -80,6 +83,7 @@ Canvas ringPicture(int colour)
     const QPointF centre(side / 2.0, side / 2.0);
     paintRing(painter, centre, ringOuterRadius, ringInnerRadius);
     paintSeatedBall(painter, centre, ballColour(colour));
+    ballmark::engrave(painter, centre, seatedBallRadius, colour + 1);
     return canvas;
 }
 

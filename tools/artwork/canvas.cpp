@@ -84,6 +84,14 @@ QImage blurred(const QImage &image, int radius)
     return result;
 }
 
+Canvas atScale(const Canvas &canvas, int scale)
+{
+    if (scale >= canvas.scale)
+        return canvas;
+    const QSize size = canvas.image.size() / canvas.scale * scale;
+    return {canvas.image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), scale};
+}
+
 bool savePicture(const Canvas &canvas, const QString &path, const char *format, QString *error)
 {
     // Qt writes 32-bit images without alpha as 24-bit BMPs.

@@ -29,6 +29,10 @@ void preparePainter(QPainter &painter, int scale);
 // image; radius in device pixels.
 QImage blurred(const QImage &image, int radius);
 
+// The canvas brought down to `scale` (at most its own) with area averaging,
+// which keeps the antialiasing of the larger drawing.
+Canvas atScale(const Canvas &canvas, int scale);
+
 // format "JPG" or "BMP"; BMP is written with 24 bits per pixel.
 bool savePicture(const Canvas &canvas, const QString &path, const char *format, QString *error);
 

@@ -26,13 +26,25 @@ const std::array<QString, 6> ringNames{
     QStringLiteral("blauring.jpg"), QString::fromUtf8("wei\xc3\x9fring.jpg"),
 };
 
-bool write(const QDir &folder, const QString &name, const char *format, const artwork::Canvas &canvas)
+bool save(const QDir &folder, const QString &name, const char *format, const artwork::Canvas &canvas)
 {
     QString error;
     if (artwork::savePicture(canvas, folder.filePath(name), format, &error))
         return true;
     std::fprintf(stderr, "farbrix-artwork: %s: %s\n", qPrintable(folder.filePath(name)), qPrintable(error));
     return false;
+}
+
+// Every picture comes twice: at its design size for ordinary screens and,
+// named with "@2x" before the suffix, at twice that for high-DPI ones. The
+// game picks the one that fits the screen; each is brought down from a larger
+// drawing rather than scaled at run time, so both are crisp.
+bool write(const QDir &folder, const QString &name, const char *format, const artwork::Canvas &canvas)
+{
+    const int dot = static_cast<int>(name.lastIndexOf(u'.'));
+    const QString doubleName = name.left(dot) + QStringLiteral("@2x") + name.mid(dot);
+    const bool single = save(folder, name, format, artwork::atScale(canvas, 1));
+    return save(folder, doubleName, format, artwork::atScale(canvas, 2)) && single;
 }
 
 } // namespace
