@@ -13,6 +13,6 @@ cmake --build build/release -j"$(nproc)"
 # The game reads its pictures and keeps its highscores by bare name in its
 # working directory. Fresh pictures every time; the highscores stay.
 mkdir -p play
-cp build/release/artwork/*ring.jpg play/
+cp build/release/artwork/*ring*.jpg play/
 cd play
 exec ../build/release/src/farbrix

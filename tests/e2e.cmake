@@ -17,7 +17,7 @@ endif()
 set(e2e_scripts ${CMAKE_CURRENT_LIST_DIR}/e2e)
 set(e2e_artifacts ${CMAKE_CURRENT_BINARY_DIR}/e2e-artifacts)
 
-foreach(group start play highscore)
+foreach(group start play highscore scale)
     add_test(NAME e2e_${group}
              COMMAND ${FARBRIX_E2E_PYTHON} -B ${e2e_scripts}/test_${group}.py
              WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})

@@ -389,13 +389,14 @@ class GameTestCase(unittest.TestCase):
     tests of one script."""
 
     session = None
+    SCREEN_SIZE = (1280, 1024)
 
     @classmethod
     def setUpClass(cls):
         cls.binary = os.environ["FARBRIX_BINARY"]
         cls.artwork_dir = os.environ["FARBRIX_ARTWORK_DIR"]
         artifacts = os.environ.get("FARBRIX_E2E_ARTIFACTS", os.getcwd())
-        cls.session = xsession.XSession(artifacts)
+        cls.session = xsession.XSession(artifacts, *cls.SCREEN_SIZE)
         try:
             cls.session.start()
         except BaseException:
@@ -408,10 +409,11 @@ class GameTestCase(unittest.TestCase):
         if cls.session is not None:
             cls.session.close()
 
-    def new_game(self):
+    def new_game(self, extra_env=None):
         """A context: the game runs inside it and is ended when it is left;
         a failure inside saves a screenshot first."""
-        game = xsession.Game(self.session, self.binary, self.artwork_dir, self.id().split(".", 1)[-1])
+        game = xsession.Game(self.session, self.binary, self.artwork_dir, self.id().split(".", 1)[-1],
+                             extra_env)
         self.player = Farbrix(self.session, game, self.rings)
         return game
 

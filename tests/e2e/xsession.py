@@ -464,9 +464,10 @@ class Game:
     RING_PICTURES = ("rot2ring.jpg", "grünring.jpg", "ora2ring.jpg",
                      "gelbring.jpg", "blauring.jpg", "weißring.jpg")
 
-    def __init__(self, session, binary, artwork_dir, test_name="e2e"):
+    def __init__(self, session, binary, artwork_dir, test_name="e2e", extra_env=None):
         self.session = session
         self.test_name = test_name
+        self.extra_env = extra_env or {}
         self.binary = binary
         self.artwork_dir = artwork_dir
         self.play_dir = None
@@ -490,8 +491,10 @@ class Game:
     def start(self):
         self.play_dir = tempfile.mkdtemp(prefix="farbrix-play-")
         for name in self.RING_PICTURES:
-            shutil.copyfile(os.path.join(self.artwork_dir, name), os.path.join(self.play_dir, name))
-        env = dict(self.session.env, QT_QPA_PLATFORM="xcb")
+            stem, suffix = os.path.splitext(name)
+            for file in (name, stem + "@2x" + suffix):  # the high-DPI copy too
+                shutil.copyfile(os.path.join(self.artwork_dir, file), os.path.join(self.play_dir, file))
+        env = dict(self.session.env, QT_QPA_PLATFORM="xcb", **self.extra_env)
         # The log stays out of the play directory, which holds only what the
         # game itself reads and writes.
         self._log_path = os.path.join(self.session.scratch_dir(), "game-%d.log" % id(self))
