@@ -15,7 +15,7 @@ set_tests_properties(desktop_entry PROPERTIES LABELS package SKIP_RETURN_CODE 77
 
 add_test(NAME appstream_metainfo
          COMMAND sh -c "command -v appstreamcli >/dev/null || exit 77; appstreamcli validate --no-net --strict --pedantic \"$1\""
-                 sh ${CMAKE_BINARY_DIR}/packaging/org.example.farbrix.metainfo.xml)
+                 sh ${CMAKE_BINARY_DIR}/packaging/org.example.kugelwerkstatt.farbrix.metainfo.xml)
 set_tests_properties(appstream_metainfo PROPERTIES LABELS package SKIP_RETURN_CODE 77)
 
 if(NOT FARBRIX_E2E_PYTHON)

@@ -13,7 +13,7 @@ import unittest
 SKIP_EXIT_CODE = 77
 
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
-APP_ID = "org.example.farbrix"
+APP_ID = "org.example.kugelwerkstatt.farbrix"
 
 
 def ring_pictures():
