@@ -87,6 +87,13 @@ class InstalledTree(unittest.TestCase):
         image = meta.findtext("screenshots/screenshot/image")
         self.assertTrue(image.startswith("https://"), image)
 
+    def test_appstream_finds_the_desktop_entry_and_icon_the_metainfo_names(self):
+        if shutil.which("appstreamcli") is None:
+            self.skipTest("no appstreamcli")
+        result = subprocess.run(["appstreamcli", "validate-tree", "--no-net", "--pedantic", self.prefix],
+                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=120)
+        self.assertEqual(result.returncode, 0, result.stdout.decode(errors="replace"))
+
     def test_icons_have_their_folders_size_and_show_four_balls_on_a_transparent_ground(self):
         for size in ICON_SIZES:
             path = self.path("share/icons/hicolor/%dx%d/apps/farbrix.png" % (size, size))
