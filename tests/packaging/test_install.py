@@ -238,6 +238,26 @@ class Launcher(unittest.TestCase):
                 self.assertFalse(run.started, "the game was started anyway")
                 self.assertIn("Der Spielordner %s kann nicht angelegt werden." % play, run.stderr)
 
+    def test_started_from_a_desktop_the_reason_is_also_shown_in_a_message_box(self):
+        # zenity is the first tool the launcher tries; this one writes down
+        # how it was called instead of opening a window.
+        tools = os.path.join(self.scratch, "tools")
+        os.mkdir(tools)
+        calls = os.path.join(self.scratch, "zenity-calls")
+        with open(os.path.join(tools, "zenity"), "w") as f:
+            f.write('#!/bin/sh\nprintf "%%s\\n" "$@" > "%s"\n' % calls)
+        os.chmod(os.path.join(tools, "zenity"), 0o755)
+        not_a_folder = os.path.join(self.scratch, "file")
+        with open(not_a_folder, "w") as f:
+            f.write("")
+        run = self.start(XDG_DATA_HOME=not_a_folder, DISPLAY=":99", PATH=tools + ":/usr/bin:/bin")
+        self.assertEqual(run.returncode, 1)
+        with open(calls) as f:
+            arguments = f.read().split("\n")
+        self.assertIn("--error", arguments)
+        self.assertTrue(any(a.startswith("--text=Der Spielordner %s/farbrix kann nicht angelegt werden."
+                                         % not_a_folder) for a in arguments), arguments)
+
     def test_a_link_to_the_launcher_starts_the_moved_installation(self):
         bin_dir = os.path.join(self.scratch, "bin")
         os.mkdir(bin_dir)
