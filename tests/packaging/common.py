@@ -30,6 +30,7 @@ def expected_files():
         "share/applications/farbrix.desktop",
         "share/metainfo/%s.metainfo.xml" % APP_ID,
         "share/man/man6/farbrix.6.gz",
+        "share/man/de/man6/farbrix.6.gz",
         "share/icons/hicolor/scalable/apps/farbrix.svg",
     }
     files |= {"share/icons/hicolor/%dx%d/apps/farbrix.png" % (s, s) for s in ICON_SIZES}

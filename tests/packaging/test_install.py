@@ -128,18 +128,23 @@ class InstalledTree(unittest.TestCase):
         rms = (sum(squares) / len(squares)) ** 0.5
         self.assertLess(rms, 6.0, "the scalable icon and the 64 px one differ")
 
-    def test_manual_page_is_compressed_roff_in_section_six(self):
-        with gzip.open(self.path("share/man/man6/farbrix.6.gz"), "rt", encoding="utf-8") as f:
-            text = f.read()
-        self.assertTrue(text.startswith(".TH FARBRIX 6 "), text[:40])
-        self.assertNotIn("@", text, "an unreplaced placeholder")
-        if shutil.which("man"):
-            result = subprocess.run(["man", "--warnings", "-l", self.path("share/man/man6/farbrix.6.gz")],
-                                    env=dict(os.environ, MANWIDTH="80", MAN_KEEP_FORMATTING="0"),
-                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
-            self.assertEqual(result.stderr.decode(), "", "warnings from man")
-            # Bold and underline come as overstrikes.
-            self.assertIn("$XDG_DATA_HOME/farbrix/TESTFILE", re.sub(".\b", "", result.stdout.decode()))
+    def test_manual_pages_are_compressed_roff_in_section_six_in_english_and_german(self):
+        for page, files_heading in (("share/man/man6/farbrix.6.gz", "FILES"),
+                                    ("share/man/de/man6/farbrix.6.gz", "DATEIEN")):
+            with self.subTest(page=page):
+                with gzip.open(self.path(page), "rt", encoding="utf-8") as f:
+                    text = f.read()
+                self.assertRegex(text, r"^(\'\\\" -\*- coding: UTF-8 -\*-\n)?\.TH FARBRIX 6 ")
+                if shutil.which("man") is None:
+                    continue
+                result = subprocess.run(["man", "--warnings", "-l", self.path(page)],
+                                        env=dict(os.environ, MANWIDTH="80", LC_ALL="C.UTF-8"),
+                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
+                self.assertEqual(result.stderr.decode(), "", "warnings from man")
+                # Bold and underline come as overstrikes.
+                shown = re.sub(".\b", "", result.stdout.decode())
+                self.assertIn("\n" + files_heading + "\n", shown)
+                self.assertIn("$XDG_DATA_HOME/farbrix/TESTFILE", shown)
 
 
 class Launcher(unittest.TestCase):
