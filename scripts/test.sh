@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox xdotool x11-utils x11-xkb-utils imagemagick python3 \
-                clang libclang-rt-14-dev util-linux
+                clang libclang-rt-14-dev util-linux \
+                desktop-file-utils appstream dpkg-dev librsvg2-bin man-db
 
 jobs=$(nproc)
 status=0
@@ -19,13 +20,14 @@ cmake --build build/test -j"$jobs"
 (cd build/test && ctest --output-on-failure -j"$jobs") || status=1
 
 echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
-# The end-to-end tests and the fuzzer are left out here: the fuzzer carries
-# its own sanitizers, and the widget tests already drive every window.
+# The end-to-end tests, the fuzzer and the packaging tests are left out here:
+# the fuzzer carries its own sanitizers, the widget tests already drive every
+# window, and a package of a sanitized build is of no use.
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DFARBRIX_SANITIZE=ON >/dev/null
 cmake --build build/asan -j"$jobs"
 # Leak checking needs no suppressions: Qt frees what the tests allocate.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd build/asan && ctest --output-on-failure -j"$jobs" -LE 'e2e|fuzz') || status=1
+(cd build/asan && ctest --output-on-failure -j"$jobs" -LE 'e2e|fuzz|package') || status=1
 
 exit $status

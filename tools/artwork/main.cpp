@@ -2,6 +2,7 @@
 // build runs it, so the artwork always matches the board design it was
 // compiled against.
 
+#include "icon.h"
 #include "pictures.h"
 
 #include <QDir>
@@ -78,5 +79,7 @@ int main(int argc, char *argv[])
         ok = write(folder, output.name, output.format, output.paint()) && ok;
     for (int colour = 0; colour < static_cast<int>(ringNames.size()); ++colour)
         ok = write(folder, ringNames[static_cast<std::size_t>(colour)], "JPG", artwork::ringPicture(colour)) && ok;
+    // The desktop entry asks for the icon by this name.
+    ok = artwork::writeIcons(folder.filePath(QStringLiteral("icons")), QStringLiteral("farbrix")) && ok;
     return ok ? 0 : 1;
 }
