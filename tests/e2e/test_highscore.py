@@ -47,7 +47,7 @@ class WinAndHighscore(farbrix.GameTestCase):
             xsession.wait_for(lambda: os.path.exists(path), "TESTFILE to be written")
             self.assertEqual(game.read_file("TESTFILE"), self.EXPECTED)
             self.assertEqual(set(os.listdir(game.play_dir)),
-                             set(xsession.Game.RING_PICTURES) | {"TESTFILE"},
+                             xsession.Game.picture_files() | {"TESTFILE"},
                              "the play directory holds the pictures and the table, nothing else")
 
             # The board is replaced by a fresh one: nothing placed, nothing lit.

@@ -464,6 +464,12 @@ class Game:
     RING_PICTURES = ("rot2ring.jpg", "grünring.jpg", "ora2ring.jpg",
                      "gelbring.jpg", "blauring.jpg", "weißring.jpg")
 
+    @classmethod
+    def picture_files(cls):
+        """The ring pictures with their high-DPI copies: what a play folder holds."""
+        doubled = ["%s@2x%s" % os.path.splitext(name) for name in cls.RING_PICTURES]
+        return set(cls.RING_PICTURES) | set(doubled)
+
     def __init__(self, session, binary, artwork_dir, test_name="e2e", extra_env=None):
         self.session = session
         self.test_name = test_name
@@ -490,10 +496,8 @@ class Game:
 
     def start(self):
         self.play_dir = tempfile.mkdtemp(prefix="farbrix-play-")
-        for name in self.RING_PICTURES:
-            stem, suffix = os.path.splitext(name)
-            for file in (name, stem + "@2x" + suffix):  # the high-DPI copy too
-                shutil.copyfile(os.path.join(self.artwork_dir, file), os.path.join(self.play_dir, file))
+        for name in self.picture_files():
+            shutil.copyfile(os.path.join(self.artwork_dir, name), os.path.join(self.play_dir, name))
         env = dict(self.session.env, QT_QPA_PLATFORM="xcb", **self.extra_env)
         # The log stays out of the play directory, which holds only what the
         # game itself reads and writes.
