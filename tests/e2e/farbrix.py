@@ -418,7 +418,7 @@ class GameTestCase(unittest.TestCase):
         return game
 
 
-def main():
+def main(required_env=("FARBRIX_BINARY", "FARBRIX_ARTWORK_DIR")):
     # ctest ends a test that runs too long; a clean exit still ends the X
     # server and the game and removes the scratch folders.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(128 + signal.SIGTERM))
@@ -426,7 +426,7 @@ def main():
     if missing:
         print("skipped: missing " + ", ".join(missing))
         sys.exit(xsession.SKIP_EXIT_CODE)
-    for name in ("FARBRIX_BINARY", "FARBRIX_ARTWORK_DIR"):
+    for name in required_env:
         if name not in os.environ:
             print("%s is not set" % name)
             sys.exit(2)

@@ -7,7 +7,6 @@ import configparser
 import os
 import shlex
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -112,14 +111,5 @@ class InstalledGame(unittest.TestCase):
         self.assertEqual(sorted(os.listdir(play)), sorted(pictures + ["TESTFILE"]))
 
 
-def main():
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(128 + signal.SIGTERM))
-    missing = xsession.missing_tools()
-    if missing:
-        print("skipped: missing " + ", ".join(missing))
-        sys.exit(xsession.SKIP_EXIT_CODE)
-    unittest.main(verbosity=2)
-
-
 if __name__ == "__main__":
-    main()
+    farbrix.main(required_env=())
