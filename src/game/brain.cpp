@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPushButton>
 
 namespace {
@@ -105,7 +106,13 @@ BoardSurface::BoardSurface(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Brain.surface"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    artwork = picture::fromImage(QImage(QStringLiteral(":/artwork/board.jpg")));
+    // Decoded once: every new game builds a fresh board, and decoding the
+    // artwork cost more than building all the controls on it.
+    static const QString key = QStringLiteral("farbrix:board");
+    if (!QPixmapCache::find(key, &artwork)) {
+        artwork = picture::fromImage(QImage(QStringLiteral(":/artwork/board.jpg")));
+        QPixmapCache::insert(key, artwork);
+    }
 }
 
 void BoardSurface::paintEvent(QPaintEvent *event)
