@@ -50,7 +50,10 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    const QPixmap &artworkFor(bool onePixelPerDot);
+
     QPixmap artwork;
+    bool artworkOnePixelPerDot = false;
 };
 
 class Brain : public QMainWindow
