@@ -283,7 +283,7 @@ int main(int argc, char *argv[])
     // Idle with the board open, then with the about window open.
     auto idle = [idleMs](const char *what) {
         settle();
-        spinUntil([] { return false; }, 500);
+        spinUntil([] { return false; }, 1000); // the window opened and painted
         const long w0 = wakeups();
         const double c0 = cpuMs(), t0 = nowMs();
         QEventLoop loop;
