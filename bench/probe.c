@@ -303,6 +303,21 @@ static void click_at(int x, int y)
     xcb_flush(conn);
 }
 
+static pid_t child;
+
+/* A run that hangs (a program that never paints again, a lost event) must
+ * not stop the whole series: the probe ends the program and itself. */
+static void on_alarm(int sig)
+{
+    (void)sig;
+    if (child > 0)
+        kill(child, SIGKILL);
+    static const char msg[] = "{\"error\": \"run took too long\"}\n";
+    if (write(STDOUT_FILENO, msg, sizeof msg - 1) < 0) {
+    }
+    _exit(3);
+}
+
 static void end_tree(pid_t pid)
 {
     pid_t pids[256];
@@ -375,6 +390,9 @@ int main(int argc, char **argv)
     }
     if (pid < 0)
         die("fork failed");
+    child = pid;
+    signal(SIGALRM, on_alarm);
+    alarm((unsigned)((2 * timeout + 2 * (mem_after + idle)) / 1000 + 10));
 
     int from = 0;
     printf("{\"program\": \"%s\"", argv[i]);

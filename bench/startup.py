@@ -55,7 +55,10 @@ def run_once(probe, command, click, cwd, env):
     if click:
         args += ["--click", click]
     args += ["--"] + shlex.split(command)
-    out = subprocess.run(args, cwd=cwd, env=env, capture_output=True, text=True, timeout=120)
+    try:
+        out = subprocess.run(args, cwd=cwd, env=env, capture_output=True, text=True, timeout=180)
+    except subprocess.TimeoutExpired:
+        return {"error": "probe did not return"}
     for line in out.stdout.splitlines():
         if line.startswith("{"):
             return json.loads(line)
