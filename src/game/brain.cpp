@@ -82,11 +82,13 @@ QImage everyOtherDot(const QImage &image)
 {
     if (image.depth() != 32 || image.width() % 2 != 0 || image.height() % 2 != 0)
         return image.transformed(QTransform::fromScale(0.5, 0.5), Qt::FastTransformation);
-    QImage half(image.width() / 2, image.height() / 2, image.format());
-    for (int y = 0; y < half.height(); ++y) {
+    const int width = image.width() / 2;
+    const int height = image.height() / 2;
+    QImage half(width, height, image.format());
+    for (int y = 0; y < height; ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(image.constScanLine(2 * y));
         auto *out = reinterpret_cast<QRgb *>(half.scanLine(y));
-        for (int x = 0; x < half.width(); ++x)
+        for (int x = 0; x < width; ++x)
             out[x] = in[2 * x];
     }
     return half;
