@@ -44,5 +44,5 @@ programs=(-p farbrix "$PWD/$build/src/farbrix" -p bare-qt "$PWD/$build/bench/bar
 [ -x /usr/games/gnome-mastermind ] && programs+=(-p gnome-mastermind /usr/games/gnome-mastermind)
 # "&Start" lies at (235, 227) in the start window: its design rectangle
 # (2760, 3120, 1455, 495 twips) centred, plus the 3-pixel border.
-python3 bench/startup.py --probe "$build/bench/farbrix-probe" -n "$runs" --play "$play" \
+python3 bench/startup.py --probe "$PWD/$build/bench/farbrix-probe" -n "$runs" --play "$play" \
     --json "$build/startup.json" "${programs[@]}" --click farbrix 235,227
