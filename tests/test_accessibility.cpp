@@ -146,7 +146,7 @@ private slots:
         const qreal ratio = expectedRatio();
         QCOMPARE(qApp->devicePixelRatio(), ratio);
         Brain *brain = openBoard();
-        const QPixmap &board = brain->boardSurface()->picture();
+        const QPixmap &board = brain->boardSurface()->pictureFor(brain->devicePixelRatioF());
         QCOMPARE(board.devicePixelRatio(), ratio);
         QCOMPARE(board.deviceIndependentSize(), QSizeF(640, 480));
 

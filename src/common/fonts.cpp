@@ -1,12 +1,13 @@
 #include "common/fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 #include <cmath>
 
 namespace fonts {
 
 namespace {
-QStringList families(Family family)
+QStringList designFamilies(Family family)
 {
     switch (family) {
     case Family::ComicSans:
@@ -19,6 +20,21 @@ QStringList families(Family family)
         return {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")};
     }
     return {};
+}
+
+// The design's own family only where it is installed. Qt answers a family it
+// does not have by asking fontconfig for that family's whole fallback list
+// and taking the first of those, before it would try the next name; that
+// query cost more at start-up than loading the font. With fontconfig's usual
+// aliases (Arial to Liberation Sans, Verdana to DejaVu Sans) it ended on the
+// font named next anyway, which is now asked for directly.
+QStringList families(Family family)
+{
+    QStringList names = designFamilies(family);
+    static const QStringList installed = QFontDatabase::families();
+    if (!installed.contains(names.first(), Qt::CaseInsensitive))
+        names.removeFirst();
+    return names;
 }
 } // namespace
 

@@ -44,9 +44,9 @@ QImage readImage(const QString &fileName, QImageReader::ImageReaderError *error 
 
 // The high-DPI copy, or a null image where there is none or it is unreadable:
 // then the design-size picture is shown, scaled up.
-QImage readDoubleSize(const QString &fileName)
+QImage readDoubleSize(const QString &fileName, qreal ratio = screenRatio())
 {
-    if (screenRatio() <= 1.0)
+    if (ratio <= 1.0)
         return {};
     const QString name = doubleSizeName(fileName);
     return QFileInfo::exists(name) ? readImage(name) : QImage();
@@ -54,9 +54,9 @@ QImage readDoubleSize(const QString &fileName)
 
 } // namespace
 
-QPixmap embedded(const QString &resource)
+QPixmap embedded(const QString &resource, qreal ratio)
 {
-    const QImage large = readDoubleSize(resource);
+    const QImage large = readDoubleSize(resource, ratio);
     return fromImage(large.isNull() ? readImage(resource) : large);
 }
 

@@ -26,8 +26,8 @@ QString doubleSizeName(const QString &fileName);
 qreal screenRatio();
 
 // A picture compiled into the program (":/artwork/board.jpg"), in the size
-// that fits the screen.
-QPixmap embedded(const QString &resource);
+// that fits a device of `ratio` dots per pixel, by default the screen.
+QPixmap embedded(const QString &resource, qreal ratio = screenRatio());
 
 // Reads a picture file by the name given, relative names from the current
 // working directory. On failure returns a null pixmap and, if asked, a German

@@ -18,7 +18,9 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPushButton>
 
 #include <algorithm>
@@ -168,15 +170,34 @@ BoardSurface::BoardSurface(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Brain.surface"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    artwork = picture::embedded(QStringLiteral(":/artwork/board.jpg"));
 }
 
 void BoardSurface::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     p.fillRect(event->rect(), Qt::black);
+    // The device actually painted on: the window's backing store, or the
+    // image a screenshot renders into, perhaps scaled.
+    const QPaintDevice *device = p.paintEngine() ? p.paintEngine()->paintDevice() : this;
+    const QPixmap &artwork = pictureFor(device->devicePixelRatioF() * p.deviceTransform().m11());
     if (!artwork.isNull())
         p.drawPixmap(QPointF(0, 0), artwork);
+}
+
+const QPixmap &BoardSurface::pictureFor(qreal ratio)
+{
+    const bool doubleSize = ratio > 1.0;
+    if (!artwork.isNull() && artworkDoubleSize == doubleSize)
+        return artwork;
+    artworkDoubleSize = doubleSize;
+    // Decoded once per program, not per board: every new game builds a fresh
+    // board, and decoding cost more than building all its controls.
+    const QString key = doubleSize ? QStringLiteral("farbrix:board@2x") : QStringLiteral("farbrix:board");
+    if (!QPixmapCache::find(key, &artwork)) {
+        artwork = picture::embedded(QStringLiteral(":/artwork/board.jpg"), doubleSize ? 2.0 : 1.0);
+        QPixmapCache::insert(key, artwork);
+    }
+    return artwork;
 }
 
 void BoardSurface::mouseMoveEvent(QMouseEvent *) { emit moved(); }

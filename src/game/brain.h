@@ -55,8 +55,9 @@ class BoardSurface : public QWidget
 public:
     explicit BoardSurface(QWidget *parent);
 
-    // The board picture, in the size chosen for the screen.
-    const QPixmap &picture() const { return artwork; }
+    // The board picture for a device of `ratio` dots per pixel: the
+    // design-size picture for one dot per pixel, the @2x one above that.
+    const QPixmap &pictureFor(qreal ratio);
 
 signals:
     void moved();
@@ -67,6 +68,7 @@ protected:
 
 private:
     QPixmap artwork;
+    bool artworkDoubleSize = false;
 };
 
 class Brain : public QMainWindow

@@ -94,9 +94,16 @@ QStringList DesignLabel::breakLines(const QString &text, double width,
 
 QStringList DesignLabel::lines() const
 {
+    if (brokenWidth == width() && brokenText == text() && brokenFont == font()
+        && brokenFont.resolveMask() == font().resolveMask())
+        return brokenLines;
     const QFontMetricsF metrics(font());
-    return breakLines(text(), width(),
-                      [&metrics](const QString &s) { return metrics.horizontalAdvance(s); });
+    brokenLines = breakLines(text(), width(),
+                             [&metrics](const QString &s) { return metrics.horizontalAdvance(s); });
+    brokenText = text();
+    brokenFont = font();
+    brokenWidth = width();
+    return brokenLines;
 }
 
 void DesignLabel::paintEvent(QPaintEvent *)

@@ -47,6 +47,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+
+private:
+    // Breaking shapes the text over and over; a label repaints far more often
+    // (the about window's credits move 20 times a second) than its text,
+    // font or width change.
+    mutable QString brokenText;
+    mutable QFont brokenFont;
+    mutable int brokenWidth = -1;
+    mutable QStringList brokenLines;
 };
 
 // A straight line between two design points, `width` pixels thick, drawn
