@@ -31,7 +31,7 @@ cmake --build "$build" -j2 --target farbrix farbrix-bench bare-qt farbrix-probe 
 # The game reads its ring pictures from its working directory.
 play=$(mktemp -d /tmp/farbrix-bench-play.XXXXXX)
 trap 'rm -rf "$play"' EXIT
-cp "$build"/artwork/*ring.jpg "$play"/
+cp "$build"/artwork/*ring*.jpg "$play"/
 
 echo "== in-process (farbrix-bench on Xvfb)"
 (cd "$play" && xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
