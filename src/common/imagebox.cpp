@@ -10,10 +10,7 @@ namespace {
 class AccessibleImageBox : public QAccessibleWidget
 {
 public:
-    explicit AccessibleImageBox(ImageBox *box) : QAccessibleWidget(box, QAccessible::Button)
-    {
-        addControllingSignal(QStringLiteral("clicked()"));
-    }
+    explicit AccessibleImageBox(ImageBox *box) : QAccessibleWidget(box, QAccessible::Button) {}
 
     QString text(QAccessible::Text t) const override
     {
