@@ -10,11 +10,13 @@
 #include "common/form.h"
 #include "game/boarddesign.h"
 #include "game/global.h"
+#include "results/form1.h"
 #include "results/winorlose.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -137,6 +139,32 @@ private slots:
         QCOMPARE(childNames(accessible(brain->mnuschwieriggrad)), (QStringList{"Einfach", "Schwer", "Superbrain"}));
         QCOMPARE(childNames(accessible(brain->mnuhilfe)), (QStringList{"Anleitung", "Über", "Softwarekatalog"}));
         QCOMPARE(name(brain->boardSurface()), QStringLiteral("Spielbrett"));
+    }
+
+    // The solution and the highscore table speak too.
+    void resultAndHighscoreWindowsAreNamed()
+    {
+        Brain *brain = openBoard();
+        Global::codeNumber = 1; // red, green, orange, yellow
+        click(brain->Command2);
+        currentBoard()->mnulösung->trigger();
+        WinorLose *result = Form<WinorLose>::loaded();
+        QVERIFY(result);
+        QStringList solution;
+        for (int column = 1; column <= 4; ++column) {
+            QCOMPARE(name(result->picture(column)), QStringLiteral("Stelle %1").arg(column));
+            solution << value(result->picture(column));
+        }
+        QCOMPARE(solution, (QStringList{"Rot", "Grün", "Orange", "Gelb"}));
+
+        Form1 *scores = Form<Form1>::instance();
+        const auto boxes = scores->findChildren<QLineEdit *>();
+        QStringList names;
+        for (int index = 0; index < 5; ++index)
+            names << name(scores->findChild<QLineEdit *>(QStringLiteral("Text2(%1)").arg(index)));
+        QCOMPARE(names, (QStringList{"Name für 1 Versuch", "Name für 2 Versuche", "Name für 3 Versuche",
+                                     "Name für 4 Versuche", "Name für 5 Versuche"}));
+        QCOMPARE(boxes.size(), 5);
     }
 
     // Pictures are taken in the size that fits the screen, and every control

@@ -72,6 +72,8 @@ Form1::Form1()
         // Only names the file can hold are accepted, so what the player sees
         // is exactly what is stored.
         text->setValidator(new highscore::NameValidator(text));
+        text->setAccessibleName(index == 0 ? QStringLiteral("Name f\u00fcr 1 Versuch")
+                                           : QStringLiteral("Name f\u00fcr %1 Versuche").arg(index + 1));
         text->setEnabled(false);
         texts[index] = text;
     }

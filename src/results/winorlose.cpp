@@ -42,6 +42,7 @@ WinorLose::WinorLose()
     for (int column = 1; column <= 4; ++column) {
         auto *box = new ImageBox(columns[column - 1], false, this);
         box->setObjectName(QStringLiteral("Picture%1(0)").arg(column + 6));
+        box->setAccessibleName(QStringLiteral("Stelle %1").arg(column));
         boxes[column - 1] = box;
     }
 
@@ -74,6 +75,7 @@ void WinorLose::formLoad()
             ring = ballpainter::ball(QColor::fromRgb(board::ballRgb[colour - 1]), twips::px(board::ringSize),
                                      std::max(1.0, picture::screenRatio()), colour);
         boxes[column - 1]->setPicture(ring);
+        boxes[column - 1]->setAccessibleValue(QString::fromUtf16(board::colourNames[colour - 1]));
     }
 }
 
