@@ -5,6 +5,7 @@
 // size the windows expect.
 
 #include "common/ballmark.h"
+#include "common/picture.h"
 #include "common/twips.h"
 #include "game/boarddesign.h"
 
@@ -258,10 +259,11 @@ double signDifferenceShare(const std::vector<Lab> &first, const std::vector<Lab>
     return static_cast<double>(differing) / static_cast<double>(first.size());
 }
 
-QString doubleSize(const QString &name)
+// A ring picture at its design size (variant 0) or its high-DPI copy (1).
+QImage ringPicture(int colour, int variant)
 {
-    const auto dot = name.lastIndexOf(u'.');
-    return name.left(dot) + QStringLiteral("@2x") + name.mid(dot);
+    const QString &name = ringPictureNames[static_cast<std::size_t>(colour)];
+    return readPicture(variant == 0 ? name : picture::doubleSizeName(name));
 }
 
 } // namespace
@@ -298,7 +300,7 @@ private slots:
         QTest::addColumn<QSize>("logical");
         const auto add = [](const char *row, const QString &name, QSize logical) {
             QTest::newRow(row) << name << logical;
-            QTest::addRow("%s @2x", row) << doubleSize(name) << logical;
+            QTest::addRow("%s @2x", row) << picture::doubleSizeName(name) << logical;
         };
         add("board", QStringLiteral("board.jpg"), QSize(640, 480));
         add("instructions", QStringLiteral("anleitung.jpg"), QSize(640, 480));
@@ -430,8 +432,7 @@ private slots:
     {
         QFETCH(int, variant);
         QFETCH(int, colour);
-        const QString name = ringPictureNames[colour];
-        const QImage image = readPicture(variant == 0 ? name : doubleSize(name));
+        const QImage image = ringPicture(colour, variant);
         QVERIFY(!image.isNull());
         const QPointF centre(logicalSize(image).width() / 2.0, logicalSize(image).height() / 2.0);
 
@@ -484,8 +485,7 @@ private slots:
             centre = twips::rectF(board::palette[static_cast<std::size_t>(colour)]).center();
             radius = paletteBallRadius;
         } else {
-            const QString name = ringPictureNames[colour];
-            image = readPicture(variant == 0 ? name : doubleSize(name));
+            image = ringPicture(colour, variant);
             centre = QPointF(16.5, 16.5);
             radius = seatedBallRadius;
         }
@@ -518,7 +518,7 @@ private slots:
         QFETCH(int, deficiency);
         std::array<std::vector<Lab>, board::colours> balls;
         for (int colour = 0; colour < board::colours; ++colour) {
-            const QImage image = readPicture(doubleSize(ringPictureNames[colour]));
+            const QImage image = ringPicture(colour, 1);
             QVERIFY(!image.isNull());
             balls[static_cast<std::size_t>(colour)] = simulatedBall(image, deficiency);
         }

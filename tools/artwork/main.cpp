@@ -5,6 +5,8 @@
 #include "icon.h"
 #include "pictures.h"
 
+#include "common/picture.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QStringList>
@@ -42,10 +44,8 @@ bool save(const QDir &folder, const QString &name, const char *format, const art
 // drawing rather than scaled at run time, so both are crisp.
 bool write(const QDir &folder, const QString &name, const char *format, const artwork::Canvas &canvas)
 {
-    const int dot = static_cast<int>(name.lastIndexOf(u'.'));
-    const QString doubleName = name.left(dot) + QStringLiteral("@2x") + name.mid(dot);
     const bool single = save(folder, name, format, artwork::atScale(canvas, 1));
-    return save(folder, doubleName, format, artwork::atScale(canvas, 2)) && single;
+    return save(folder, picture::doubleSizeName(name), format, artwork::atScale(canvas, 2)) && single;
 }
 
 } // namespace
