@@ -30,4 +30,11 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build/asan && ctest --output-on-failure -j"$jobs" -LE 'e2e|fuzz|package') || status=1
 
+# The suite's size against the code it tests, in non-blank lines (test data
+# files left out): the tests are meant to stay within about a third.
+nonblank() { find "$@" -type f -not -path 'tests/data/*' -exec cat {} + | grep -c '[^[:space:]]'; }
+code=$(nonblank src tools)
+tests=$(nonblank tests)
+echo "== Size: tests $tests, code $code non-blank lines; ratio $(awk "BEGIN { printf \"%.2f\", $tests / $code }")"
+
 exit $status
