@@ -104,11 +104,11 @@ QPixmap load(const QString &fileName, QString *reason)
         return fail(QStringLiteral("Unter diesem Namen liegt ein Ordner, keine Bilddatei."));
     if (!info.isFile())
         return fail(QStringLiteral("Unter diesem Namen liegt keine gew\u00f6hnliche Datei, keine Bilddatei."));
-    if (const QImage large = readDoubleSize(fileName); !large.isNull())
-        return fromImage(large);
     QFile file(fileName);
     if (!openRegular(file))
         return fail(QStringLiteral("Die Datei kann nicht gelesen werden (keine Berechtigung)."));
+    if (const QImage large = readDoubleSize(fileName); !large.isNull())
+        return fromImage(large);
     const QImage image = readImage(&file);
     if (image.isNull())
         return fail(QStringLiteral("Die Datei ist leer, besch\u00e4digt oder kein Bild."));
