@@ -353,8 +353,8 @@ Saved save(const Names &onScreen, int editable, const QString &path)
     saved.names = onScreen;
     const QString lockName = path + QStringLiteral(".lock");
     QLockFile lock(lockName);
-    // A lock whose game died is taken over at once; one whose game hangs
-    // after this long.
+    // A lock whose game died on this machine is taken over at once; one
+    // made on another machine sharing the folder, after this long.
     lock.setStaleLockTime(10000);
     // Where no lock file can be made, no other game can make one either; and
     // a pipe or a link in its place would make the lock wait on it for good.
