@@ -8,10 +8,8 @@
 
 static void require(bool ok, const char *broken)
 {
-    if (!ok) {
-        std::fprintf(stderr, "highscore invariant broken: %s\n", broken);
-        std::abort();
-    }
+    if (!ok)
+        std::fprintf(stderr, "highscore invariant broken: %s\n", broken), std::abort();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const char *data, size_t size)
