@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# Builds tests/fuzz with clang and runs the highscore fuzzer for SECONDS; exits 77 (skipped) where clang++
-# or its libFuzzer runtime (Debian: libclang-rt-14-dev) is missing.
-# Usage: run_fuzz.sh FUZZ_SOURCE_DIR BUILD_DIR SECONDS CLANGXX [QT6_DIR]
+# run_fuzz.sh FUZZ_SOURCE_DIR BUILD_DIR SECONDS CLANGXX [QT6_DIR]: builds tests/fuzz with clang and runs the
+# highscore fuzzer; exits 77 (skipped) where clang++ or its libFuzzer (libclang-rt-14-dev) is missing.
 set -u
 src=$1 build=$2 seconds=$3 cxx=$4 qt6dir=${5:-}
-mkdir -p "$build/corpus" || exit 1
-echo 'extern "C" int LLVMFuzzerTestOneInput(const char *, unsigned long) { return 0; }' >"$build/probe.cpp"
+mkdir -p "$build/corpus" && echo 'extern "C" int LLVMFuzzerTestOneInput(const char *, unsigned long) { return 0; }' >"$build/probe.cpp" || exit 1
 "$cxx" -fsanitize=fuzzer,address "$build/probe.cpp" -o "$build/probe" >"$build/probe.log" 2>&1 \
     || { cat "$build/probe.log"; echo "SKIPPED: $cxx cannot link libFuzzer"; exit 77; }
 cmake -S "$src" -B "$build/tree" -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
