@@ -96,7 +96,7 @@ private slots:
         QTest::addColumn<QString>("fields"); // joined by |
         QTest::addColumn<QString>("damage"); // a word of the reason, or none
         const struct { QByteArray bytes; const char *fields, *damage; } rows[] = {{"", "", ""}, {"\r\n\n", "", ""},
-            {"\n  Anna , Bernd\t,\"C, D\" x,\r\n\r\nE\n\"F\"", "Anna|Bernd|C, D||E", ""}, {"\"Anna\",", "Anna|", "weniger"},
+            {"\n  Anna , Bernd\t,\"C, D\" x, \r\n\r\nE\n\"F\"", "Anna|Bernd|C, D||E", ""}, {"\"Anna\",", "Anna|", "weniger"},
             {"\"Anna\",\"Bernd\"\r\n", "Anna|Bernd", "weniger"}, {"\"Anna\",\"Bernd\",\"Car,l\r\n", "Anna|Bernd", "Anf"},
             {QByteArray("\"A\0n\x1b\", B\x81\x7f\r\n,\"\",\"\",\"\"", 23), "An|B|||", "Windows-1252"},
             {"\"Zwei\r\nZeilen\",2,3,4,5", "ZweiZeilen|2|3|4|5", "Windows-1252"},
