@@ -205,6 +205,7 @@ private slots:
         QStringList expected = other == "saves" ? namesB : namesA;
         if (attempts) // the holder's name comes selected: typing replaces it
             typeText(scores->Text2(attempts - 1), "Jürgen\"Ł");
+        QVERIFY(!attempts || scores->Text2(attempts - 1)->text() == "Jürgen"); // the box of the attempts, refusing " Ł
         if (attempts == 2)
             expected[1] = "Jürgen";
         QVERIFY(other != "saves" || highscore::write(names(namesB), nullptr, path));
@@ -242,7 +243,6 @@ private slots:
     void messageBoxesShowTheWholeText()
     {
         seen << picture::failureMessage(QString("/Spiele/%1/rot2ring.jpg").arg(QString(120, u'ß')), "Grund.");
-        seen.removeAll(QString());
         if (seen.size() < 12)
             QSKIP("Run the whole test: the texts are those the functions before this one provoke.");
         messages.reset();
