@@ -1,12 +1,19 @@
 #include "common/picture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 
 #include <cmath>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace picture {
 
@@ -32,14 +39,34 @@ qreal screenRatio() { return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0; }
 
 namespace {
 
-QImage readImage(const QString &fileName, QImageReader::ImageReaderError *error = nullptr)
+QImage readImage(QIODevice *device)
 {
-    QImageReader reader(fileName);
+    QImageReader reader(device);
     reader.setAutoTransform(false);
-    QImage image = reader.read();
-    if (error)
-        *error = reader.error();
-    return image;
+    return reader.read();
+}
+
+// A pipe or a device in a picture's place must not be opened: opening a pipe
+// blocks until a writer comes. The check is made again on the open file, in
+// case the name was swapped in between, and that open never blocks.
+bool openRegular(QFile &file)
+{
+    if (!QFileInfo(file.fileName()).isFile())
+        return false;
+#ifdef Q_OS_UNIX
+    if (file.fileName().startsWith(u':')) // compiled in
+        return file.open(QIODevice::ReadOnly);
+    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status {};
+    if (fd >= 0 && ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)
+        && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    if (fd >= 0)
+        ::close(fd);
+    return false;
+#else
+    return file.open(QIODevice::ReadOnly);
+#endif
 }
 
 // The high-DPI copy, or a null image where there is none or it is unreadable:
@@ -48,8 +75,8 @@ QImage readDoubleSize(const QString &fileName, qreal ratio = screenRatio())
 {
     if (ratio <= 1.0)
         return {};
-    const QString name = doubleSizeName(fileName);
-    return QFileInfo::exists(name) ? readImage(name) : QImage();
+    QFile file(doubleSizeName(fileName));
+    return openRegular(file) ? readImage(&file) : QImage();
 }
 
 } // namespace
@@ -57,7 +84,10 @@ QImage readDoubleSize(const QString &fileName, qreal ratio = screenRatio())
 QPixmap embedded(const QString &resource, qreal ratio)
 {
     const QImage large = readDoubleSize(resource, ratio);
-    return fromImage(large.isNull() ? readImage(resource) : large);
+    if (!large.isNull())
+        return fromImage(large);
+    QFile file(resource);
+    return fromImage(openRegular(file) ? readImage(&file) : QImage());
 }
 
 QPixmap load(const QString &fileName, QString *reason)
@@ -72,15 +102,16 @@ QPixmap load(const QString &fileName, QString *reason)
         return fail(QStringLiteral("Die Datei ist nicht vorhanden."));
     if (info.isDir())
         return fail(QStringLiteral("Unter diesem Namen liegt ein Ordner, keine Bilddatei."));
-    if (const QImage large = info.isReadable() ? readDoubleSize(fileName) : QImage(); !large.isNull())
+    if (!info.isFile())
+        return fail(QStringLiteral("Unter diesem Namen liegt keine gew\u00f6hnliche Datei, keine Bilddatei."));
+    QFile file(fileName);
+    if (!openRegular(file))
+        return fail(QStringLiteral("Die Datei kann nicht gelesen werden (keine Berechtigung)."));
+    if (const QImage large = readDoubleSize(fileName); !large.isNull())
         return fromImage(large);
-    QImageReader::ImageReaderError error{};
-    const QImage image = readImage(fileName, &error);
-    if (image.isNull()) {
-        if (error == QImageReader::FileNotFoundError || !info.isReadable())
-            return fail(QStringLiteral("Die Datei kann nicht gelesen werden (keine Berechtigung)."));
-        return fail(QStringLiteral("Die Datei ist leer, beschädigt oder kein Bild."));
-    }
+    const QImage image = readImage(&file);
+    if (image.isNull())
+        return fail(QStringLiteral("Die Datei ist leer, besch\u00e4digt oder kein Bild."));
     return fromImage(image);
 }
 

@@ -101,6 +101,10 @@ void Form1::formLoad()
     const highscore::ReadResult stored = highscore::read();
     if (!stored.error.isEmpty())
         messages::show(stored.error);
+    bool kept = false;
+    if (const QString told = stored.damage.isEmpty() ? QString() : highscore::keepDamaged(stored.damage, &kept);
+        !told.isEmpty())
+        messages::show(told);
     for (int attempts = 1; attempts <= 5; ++attempts) {
         Global::recordName(attempts) = attempts <= stored.fields.size()
             ? stored.fields[attempts - 1]
@@ -122,13 +126,21 @@ void Form1::formLoad()
 void Form1::Command1_Click()
 {
     highscore::Names names;
+    int editable = -1;
     for (int index = 0; index < 5; ++index) {
-        Global::recordName(index + 1) = texts[index]->text();
         names[index] = texts[index]->text();
+        if (texts[index]->isEnabled())
+            editable = index;
     }
-    QString error;
-    if (!highscore::write(names, &error))
-        messages::show(error);
+    // Another game in the same folder may have saved meanwhile: only the name
+    // this window's player could edit is taken from here.
+    const highscore::Saved saved = highscore::save(names, editable);
+    if (!saved.message.isEmpty())
+        messages::show(saved.message);
+    if (saved.busy)
+        return; // the window stays, with the name, for another try
+    for (int index = 0; index < 5; ++index)
+        Global::recordName(index + 1) = saved.names[index];
     Global::highscoreViewOnly = 1;
     Form<Form1>::unload();
     showModeless<Brain>();

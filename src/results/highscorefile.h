@@ -19,9 +19,25 @@
 // dropped and a field is cut at maxNameLength. So a table that was read can
 // always be written back and reads back the same.
 //
+// A table is damaged when a name in it would be lost or changed by reading
+// it and writing it back, in one of three ways:
+// - it has one to four fields (none at all, as in an empty file, loses
+//   nothing and is read like a missing file);
+// - a quoted field has no closing quote;
+// - a name holds a byte that is no Windows-1252 text: a control character
+//   (CR, LF and tab included, which only separate or surround fields), DEL,
+//   or one of the five bytes Windows-1252 leaves undefined.
+// Everything else the reader skips is not damage: text between a closing
+// quote and the next comma, fields after the fifth, a name's characters past
+// maxNameLength. A table this program writes is never damaged.
+//
 // Decisions for damaged files:
 // - A quoted field without its closing quote is not a field: reading stops
 //   before it, so the names before it count and the rest keep theirs.
+// - Before a damaged table is rewritten, its bytes are kept beside it as
+//   "TESTFILE.beschädigt", or "TESTFILE.beschädigt-2" and so on where that
+//   name is taken: no kept copy is ever overwritten, and a table kept once
+//   is not kept again.
 // - Runs of CR and LF count as one line end (blank lines make no fields); a
 //   comma followed by nothing or a line end does make an empty field.
 // - Only the first readLimit bytes are read; a longer file reads as if it
@@ -57,23 +73,48 @@ bool isStorable(const QString &name);
 // storable.
 std::optional<QByteArray> encode(const Names &names);
 
-// The fields of the table's bytes, 0 to 5 of them, in file order.
-QStringList decode(QByteArrayView bytes);
+// The fields of the table's bytes, 0 to 5 of them, in file order; if the
+// table is damaged and `damage` is given, a German sentence saying how.
+QStringList decode(QByteArrayView bytes, QString *damage = nullptr);
 
 struct ReadResult {
     QStringList fields;
     // A German sentence naming the file and the reason; empty when the file
     // was read or does not exist (then fields is empty too).
     QString error;
+    // How the table is damaged; empty when it is not.
+    QString damage;
 };
 
 ReadResult read(const QString &path = QString::fromLatin1(fileName));
 
-// Replaces the file atomically: on failure the old file is left exactly as
-// it was, false is returned and *error (if given) holds a German sentence
-// naming the file with its absolute path and the reason.
+// Keeps the damaged table at `path` aside (see above). Returns the German
+// message for the player: empty when this very table had been kept before,
+// so the player hears of it once. *kept is false if no copy could be made.
+QString keepDamaged(const QString &damage, bool *kept, const QString &path = QString::fromLatin1(fileName));
+
+// Replaces the file, atomically where a file can be created beside it, else
+// in place, flushed and synced. It only ever replaces a regular file or
+// creates a missing one, and follows a symbolic link only where the link and
+// the file it leads to belong to the user running the game. On failure the
+// old file is left exactly as it was, false is returned and *error (if
+// given) holds a German sentence naming the file and the reason.
 bool write(const Names &names, QString *error,
            const QString &path = QString::fromLatin1(fileName));
+
+struct Saved {
+    Names names;          // what the table holds now, or would hold
+    bool written = false;
+    bool busy = false;    // another game holds the lock: nothing was done
+    QString message;      // for the player; empty when there is nothing to say
+};
+
+// Stores the name of one slot (`editable`, 0 to 4; -1 for none) from
+// `onScreen`, the names a window shows, while every other slot keeps what the
+// file holds now: another game in the same folder may have saved since the
+// window read it. Reading and writing happen under a lock file beside the
+// table; slots the file lacks take their names from `onScreen`.
+Saved save(const Names &onScreen, int editable, const QString &path = QString::fromLatin1(fileName));
 
 // For the name text boxes: typed or pasted text that the file could not
 // hold is refused outright rather than mangled on saving.

@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace {
@@ -99,7 +100,13 @@ void WinorLose::Command2_Click()
 
 void WinorLose::Form_DblClick() { Form<WinorLose>::unload(); }
 
-void WinorLose::mouseDoubleClickEvent(QMouseEvent *) { Form_DblClick(); }
+void WinorLose::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // Only the background counts: a double click that the heading or a
+    // picture lets through is theirs, and they do nothing with it.
+    if (!childAt(event->position().toPoint()))
+        Form_DblClick();
+}
 
 void WinorLose::closeEvent(QCloseEvent *event)
 {
