@@ -21,7 +21,8 @@ class QPushButton;
 //
 // Screen readers do not visit eighty lamps one by one: the first lamp of each
 // group of four speaks for the group (its value tells how many are lit), the
-// others stay silent.
+// others stay silent. The group's name tells the count ("Reihe 1, richtige
+// Farben: 2 Lampen leuchten").
 class Shape : public QWidget
 {
     Q_OBJECT
