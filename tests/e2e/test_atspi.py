@@ -14,16 +14,15 @@ import pyatspi  # noqa: E402 - only now is there a bus to reach
 from gi.repository import GLib  # noqa: E402
 
 COLOURS, ROW = ["Rot", "Grün", "Orange", "Gelb", "Blau", "Weiß"], "Reihe %d, Spalte %d: "
-BUTTON, LABEL, BOX = pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_LABEL, (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)
+BUTTON, LABEL, BOX = (pyatspi.ROLE_PUSH_BUTTON,), (pyatspi.ROLE_LABEL,), (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)
 events, play, game = [], tempfile.mkdtemp(prefix="farbrix-atspi-"), None
 
 
-def pump(seconds):
-    end = time.time() + seconds
-    while time.time() < end:
+def pump(seconds):  # delivers the events that came in
+    for _ in range(int(seconds * 20)):
+        time.sleep(0.05)
         while GLib.MainContext.default().iteration(False):
             pass
-        time.sleep(0.05)
 
 
 def nodes(node):
@@ -40,8 +39,7 @@ def find(roles, name, root=None):
     """The showing object of a role whose name matches a regular expression, waited for up to 10 s."""
     for _ in range(50):
         for node in (node for top in ([root] if root else tops()) for node in nodes(top)):
-            if node.getRole() in (roles if isinstance(roles, tuple) else (roles,)) and re.fullmatch(name, node.name) \
-                    and node.getState().contains(pyatspi.STATE_SHOWING):
+            if node.getRole() in roles and re.fullmatch(name, node.name) and node.getState().contains(pyatspi.STATE_SHOWING):
                 return node
         pump(0.2)
     raise AssertionError("nothing of role %s named %r" % (roles, name))
@@ -54,8 +52,7 @@ def press(roles, name, root=None):
     pump(0.3)
 
 
-def answer(text):
-    """Hears a message box out and presses its OK."""
+def answer(text):  # hears a message box out and presses its OK
     box = find(BOX, ".*")
     find(LABEL, re.escape(text), box), press(BUTTON, "OK", box)
 
@@ -71,9 +68,9 @@ def lit_on_screen():
     """The lamps shown lit: the pixel at the middle of every lamp, silent ones included."""
     shot = subprocess.check_output(["import", "-window", "root", "-depth", "8", "rgb:-"])
     lit = 0
-    for node in nodes(find(pyatspi.ROLE_FRAME, "Farbrix.*")):
+    for node in nodes(find((pyatspi.ROLE_FRAME,), "Farbrix.*")):
         x, y, w, h = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        if node.getRole() == LABEL and w < 12 and re.fullmatch("|Reihe .*", node.name):
+        if node.getRole() in LABEL and w < 12 and re.fullmatch("|Reihe .*", node.name):
             r, g, b = shot[3 * ((y + h // 2) * 1280 + x + w // 2):][:3]
             lit += r > 200 and g < 80
     return lit
@@ -96,10 +93,10 @@ try:
     for ring in glob.glob(os.path.join(os.environ["FARBRIX_ARTWORK_DIR"], "*ring*.jpg")):
         shutil.copy(ring, play)
     game = subprocess.Popen([os.environ["FARBRIX_BINARY"]], cwd=play)
-    find(pyatspi.ROLE_IMAGE, "Farbrix"), find(pyatspi.ROLE_IMAGE, "Das Farbcode-Knobelspiel")
+    find((pyatspi.ROLE_IMAGE,), "Farbrix"), find((pyatspi.ROLE_IMAGE,), "Das Farbcode-Knobelspiel")
     names = [node.name for top in tops() for node in nodes(top)]
     assert names.count("\u00a9 1999 Kugelwerkstatt") == 1 and not any("Besuchen" in n for n in names), names
-    press(BUTTON, "Start"), press(BUTTON, "Spiel beginnen")
+    press(BUTTON, "Start"), press(BUTTON, "Spiel beginnen"), find(BUTTON, "N\u00e4chster Versuch")
     if any(top.getRole() in BOX for top in tops()):
         answer("Das klappt !")
     guess(1, ["Rot"] * 4)
@@ -121,7 +118,7 @@ try:
     for column, colour in enumerate(colours, 1):
         find(BUTTON, "Stelle %d: %s" % (column, COLOURS[colour]))
     press(BUTTON, "OK")
-    boxes = [find(pyatspi.ROLE_TEXT, "Name f\u00fcr %d Versuche?" % n) for n in range(1, 6)]
+    boxes = [find((pyatspi.ROLE_TEXT,), "Name f\u00fcr %d Versuche?" % n) for n in range(1, 6)]
     assert all(box.queryText().getText(0, -1) for box in boxes)
     if row <= 5:  # the winner types a name into the box for the attempts taken
         boxes[row - 1].queryEditableText().setTextContents("Blinde Kuh")
