@@ -41,6 +41,8 @@ private slots:
     void anAttemptIsHeard()
     {
         Brain *brain = openBoard();
+        QVERIFY(!brain->boardSurface()->pictureFor(brain->devicePixelRatioF()).isNull());
+        QCOMPARE(name(brain->Command2), QStringLiteral("Spiel beginnen"));
         Global::codeNumber = 1; // red, green, orange, yellow
         click(brain->Command2);
         brain = currentBoard();
