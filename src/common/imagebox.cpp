@@ -14,9 +14,10 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Value)
-            return box()->accessibleValue();
-        return QAccessibleWidget::text(t);
+        const QString own = QAccessibleWidget::text(t);
+        if (t != QAccessible::Name || box()->accessibleValue().isEmpty())
+            return own;
+        return own + QStringLiteral(": ") + box()->accessibleValue();
     }
 
     QStringList actionNames() const override
@@ -57,7 +58,7 @@ void ImageBox::setAccessibleValue(const QString &text)
     if (value == text)
         return;
     value = text;
-    QAccessibleValueChangeEvent event(this, text);
+    QAccessibleEvent event(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }
 

@@ -80,16 +80,18 @@ const QString creditStrip = QString(232, u' ')
     + QStringLiteral("Farbrix v. 1.0 \u2013 Kugelwerkstatt Musterstadt \u2013 "
                      "L. Kugelmann & T. Steckbrett");
 
+// A lamp group reaches the Linux bus as a label, whose name a screen reader
+// reads in full: an indicator arrives there with no role a reader knows.
 class AccessibleLamps : public QAccessibleWidget
 {
 public:
-    explicit AccessibleLamps(Shape *lamp) : QAccessibleWidget(lamp, QAccessible::Indicator) {}
+    explicit AccessibleLamps(Shape *lamp) : QAccessibleWidget(lamp, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Value)
-            return lamp()->litDescription();
-        return QAccessibleWidget::text(t);
+        if (t != QAccessible::Name || lamp()->speaker() != lamp())
+            return QAccessibleWidget::text(t);
+        return QAccessibleWidget::text(t) + QStringLiteral(": ") + lamp()->litDescription();
     }
 
     QAccessible::State state() const override
@@ -130,7 +132,7 @@ void Shape::setFillColor(std::uint32_t bgr)
     fill = bgr;
     update();
     if (leader) {
-        QAccessibleValueChangeEvent event(leader, leader->litDescription());
+        QAccessibleEvent event(leader, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
     }
 }
@@ -272,7 +274,7 @@ void Brain::buildControls(BoardSurface *parent)
         for (const int first : {1, 5}) {
             Shape *speaker = lamp(first, row);
             speaker->speakFor({speaker, lamp(first + 1, row), lamp(first + 2, row), lamp(first + 3, row)});
-            speaker->setAccessibleName(QStringLiteral("Reihe %1: %2")
+            speaker->setAccessibleName(QStringLiteral("Reihe %1, %2")
                                            .arg(row + 1)
                                            .arg(first == 1 ? QStringLiteral("richtige Positionen und Farben")
                                                            : QStringLiteral("richtige Farben")));
@@ -368,8 +370,17 @@ void Brain::buildMenus()
     mnuschwer = action(mnuschwieriggrad, "mnuschwer", QStringLiteral("Schwer"), &Brain::mnuschwer_Click);
     mnusuperbrain =
         action(mnuschwieriggrad, "mnusuperbrain", QStringLiteral("Superbrain"), &Brain::mnusuperbrain_Click);
-    for (QAction *level : {mnueinfach, mnuschwer, mnusuperbrain})
+    for (QAction *level : {mnueinfach, mnuschwer, mnusuperbrain}) {
         level->setCheckable(true);
+        // Qt tells assistive technology nothing when a check mark comes or goes.
+        connect(level, &QAction::toggled, this, [menu = mnuschwieriggrad, level] {
+            QAccessible::State changed;
+            changed.checked = true;
+            QAccessibleStateChangeEvent event(
+                QAccessible::queryAccessibleInterface(menu)->child(int(menu->actions().indexOf(level))), changed);
+            QAccessible::updateAccessibility(&event);
+        });
+    }
     hollo = mnuoptionen->addSeparator();
     hollo->setObjectName(QStringLiteral("hollo"));
     mnuhighscore = action(mnuoptionen, "mnuhighscore", QStringLiteral("Highscore"), &Brain::mnuhighscore_Click);

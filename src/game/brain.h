@@ -20,8 +20,8 @@ class QPushButton;
 // designed, so a lit lamp keeps its grey rim.
 //
 // Screen readers do not visit eighty lamps one by one: the first lamp of each
-// group of four speaks for the group (its value tells how many are lit), the
-// others stay silent.
+// group of four speaks for the group, its name telling how many are lit
+// ("Reihe 1, richtige Farben: 2 Lampen leuchten"); the others stay silent.
 class Shape : public QWidget
 {
     Q_OBJECT

@@ -5,6 +5,8 @@
 #include "game/brain.h"
 #include "info/frmsoftware.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
@@ -16,6 +18,8 @@ namespace {
 
 using fonts::Family;
 
+const char *const coveredProperty = "farbrix.covered";
+
 // Windows' "window frame" colour has no counterpart in Qt's palette; it is
 // black in every Windows scheme the game was made for.
 const QColor windowFrameColour = Qt::black;
@@ -23,6 +27,43 @@ const QColor windowFrameColour = Qt::black;
 QColor systemColour(QPalette::ColorRole role)
 {
     return QApplication::palette().color(role);
+}
+
+// The start window's surface as assistive technology sees it: without the
+// labels the frame covers entirely, which no sighted player ever sees.
+class AccessibleClient : public QAccessibleWidget
+{
+public:
+    explicit AccessibleClient(QWidget *client) : QAccessibleWidget(client, QAccessible::Client) {}
+
+    int childCount() const override { return int(shown().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        return QAccessible::queryAccessibleInterface(shown().value(index));
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return int(shown().indexOf(child->object()));
+    }
+
+private:
+    QObjectList shown() const
+    {
+        QObjectList widgets;
+        for (QObject *child : widget()->children()) {
+            if (child->isWidgetType() && !child->property(coveredProperty).toBool())
+                widgets << child;
+        }
+        return widgets;
+    }
+};
+
+QAccessibleInterface *clientFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("QWidget") && object && object->objectName() == QLatin1String("client")
+        && qobject_cast<FrmSplash *>(object->parent()))
+        return new AccessibleClient(static_cast<QWidget *>(object));
+    return nullptr;
 }
 
 } // namespace
@@ -39,6 +80,8 @@ FrmSplash::FrmSplash()
     const QSize clientSize = twips::size(6795, 4800);
     setFixedSize(clientSize + QSize(2 * borderWidth, 2 * borderWidth));
 
+    static const bool accessible = (QAccessible::installFactory(clientFactory), true);
+    Q_UNUSED(accessible);
     client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setGeometry(QRect(QPoint(borderWidth, borderWidth), clientSize));
@@ -57,6 +100,8 @@ FrmSplash::FrmSplash()
     Label2 = new infoui::DesignLabel("Label2", {840, 2880, 2175, 255},
                                      QStringLiteral("\u00A9 1999 Kugelwerkstatt"), small,
                                      highlightText, client);
+    for (QWidget *covered : {Label3, Label2})
+        covered->setProperty(coveredProperty, true);
 
     Frame1 = new QFrame(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -97,6 +142,10 @@ FrmSplash::FrmSplash()
                                   QStringLiteral(":/artwork/titel250.bmp"), Frame1);
     Picture2 = infoui::pictureBox("Picture2", {1200, 1200, 4815, 975},
                                   QStringLiteral(":/artwork/titel350.bmp"), Frame1);
+    // What the titles show: the small one the game's name over a row of
+    // balls, the large one (of which little shows) the subtitle.
+    Picture1->setAccessibleName(QStringLiteral("Farbrix"));
+    Picture2->setAccessibleName(QStringLiteral("Das Farbcode-Knobelspiel"));
 
     Command1 = infoui::commandButton("Command1", {4920, 3840, 1455, 495},
                                      QStringLiteral("&Murmelturm ?"), Frame1);
