@@ -1,0 +1,1 @@
+# Included from tests/CMakeLists.txt.
