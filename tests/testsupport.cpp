@@ -21,9 +21,8 @@ namespace testsupport {
 
 QString ringName(int colour)
 {
-    static const char16_t *names[] = {u"rot2ring.jpg", u"grünring.jpg", u"ora2ring.jpg",
-                                      u"gelbring.jpg", u"blauring.jpg", u"weißring.jpg"};
-    return QString::fromUtf16(names[colour - 1]);
+    return QStringLiteral("rot2ring.jpg grünring.jpg ora2ring.jpg gelbring.jpg blauring.jpg weißring.jpg")
+        .split(u' ')[colour - 1];
 }
 
 PlayDir::PlayDir(bool withPictures) : previous(QDir::currentPath())
@@ -84,7 +83,7 @@ Brain *openBoard()
 {
     Form<Brain>::instance()->show();
     settle();
-    return Form<Brain>::instance();
+    return currentBoard();
 }
 
 Brain *currentBoard() { return Form<Brain>::instance(); }
@@ -110,7 +109,7 @@ void placeOne(int colour, int column, int row)
 void place(const std::array<int, 4> &colours, int row)
 {
     for (int column = 1; column <= 4; ++column)
-        if (colours[column - 1] != 0)
+        if (colours[column - 1])
             placeOne(colours[column - 1], column, row);
 }
 

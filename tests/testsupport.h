@@ -1,8 +1,8 @@
 #pragma once
 
 // Shared by the widget tests: a scratch play directory with the ring
-// pictures, a recorder for the program's messages, the game state as a fresh
-// program starts with it, and real clicks on the board.
+// pictures, a recorder for the program's messages, the game state of a
+// fresh program, and real clicks on the board.
 
 #include "game/brain.h"
 
@@ -30,24 +30,20 @@ private:
 
 // Records every message instead of showing a box; `onMessage` runs while the
 // message would be on screen.
-class Messages
-{
-public:
+struct Messages {
     Messages();
     ~Messages();
     QStringList texts;
     std::function<void(const QString &)> onMessage;
 };
 
-void resetGlobal();       // every game state variable back to its start value
-void unloadAll();         // every window unloaded and destroyed
-void settle();            // deferred deletions and window-system events run
-Brain *openBoard();       // the board, loaded and shown as "&Start" does
+void resetGlobal();           // every game state variable back to its start value
+void unloadAll();             // every window unloaded and destroyed
+void settle();                // deferred deletions and window-system events run
+Brain *openBoard();           // loaded and shown as "&Start" does
 Brain *currentBoard();
 QString ringName(int colour); // "rot2ring.jpg" .. "weißring.jpg"
-
-// Real clicks on palette and rings; 0 in `colours` leaves a column alone.
-void place(const std::array<int, 4> &colours, int row);
+void place(const std::array<int, 4> &colours, int row); // real clicks; 0 leaves a column alone
 void placeOne(int colour, int column, int row);
 void typeText(QWidget *widget, const QString &text); // any characters, key by key
 void click(QWidget *widget);                         // left click in the middle
