@@ -41,17 +41,15 @@ QString brokenInvariant(bool newBoard)
             return "two windows " + w->objectName();
     Brain *board = Form<Brain>::loaded();
     using namespace Global;
-    if (!board)
-        return {};
     const std::set<int> hidden{secretColor1, secretColor2, secretColor3, secretColor4};
     const auto absent = rules::absentColours(codeNumber);
-    if (codeNumber < 1 || codeNumber > 306
-        || (hidden != std::set<int>{0} && (hidden.size() != 4 || hidden.count(absent.first) || hidden.count(absent.second))))
+    if (board && (codeNumber < 1 || codeNumber > 306 || (hidden != std::set<int>{0}
+                  && (hidden.size() != 4 || hidden.count(absent.first) || hidden.count(absent.second)))))
         return QStringLiteral("code number %1 and hidden colours do not fit").arg(codeNumber);
-    if (newBoard && easyMode + hardMode + superMode + attemptNumber != 0)
+    if (board && newBoard && easyMode + hardMode + superMode + attemptNumber != 0)
         return "a new board kept the level or the attempt";
-    const bool playing = attemptNumber >= 1 && attemptNumber <= 10 && board->Command2->text() == "Nächster Versuch";
-    for (int row = 0; row < 10; ++row) {
+    const bool playing = board && attemptNumber >= 1 && attemptNumber <= 10 && board->Command2->text() == "Nächster Versuch";
+    for (int row = 0; board && row < 10; ++row) {
         for (int column = 1; playing && column <= 4; ++column)
             if (board->ring(column, row)->isEnabled() != (row == attemptNumber - 1))
                 return QStringLiteral("attempt %1: ring %2 of row %3").arg(attemptNumber).arg(column).arg(row);

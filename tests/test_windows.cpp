@@ -1,10 +1,13 @@
-// Every window on Qt's offscreen platform: its look against a reviewed
-// reference picture, and the flows a player goes through on it.
+// The rules without windows, checked against counts of their own; then every
+// window on Qt's offscreen platform: its look against a reviewed reference
+// picture, and the flows a player goes through on it.
 
 #include "testsupport.h"
 
 #include "common/form.h"
+#include "game/codetable.h"
 #include "game/global.h"
+#include "game/rules.h"
 #include "info/controls.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
@@ -23,9 +26,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <bit>
+#include <set>
 
 using namespace testsupport;
 using Guess = std::array<int, 4>;
+using Lamps = std::array<bool, 4>;
 
 namespace {
 
@@ -113,6 +119,85 @@ class TestWindows : public GameTest
     Q_OBJECT
 
 private slots:
+    // Every number but 32 and the ten that move up by ten lists four
+    // different colours, exactly those the absent-colour lookup leaves.
+    void codeTable()
+    {
+        std::set<codetable::Combination> distinct;
+        for (int n = 0; n <= 307; ++n) {
+            const bool listed = n >= 1 && n <= 306 && n != 32 && (n < 167 || n > 176);
+            QVERIFY2(codetable::listed(n).has_value() == listed, qPrintable(QString::number(n)));
+            QCOMPARE(codetable::entry(n).has_value(), listed || n == 32);
+            if (!listed)
+                continue;
+            const auto entry = *codetable::listed(n);
+            const rules::AbsentPair absent = rules::absentColours(n);
+            std::set<int> expected{1, 2, 3, 4, 5, 6};
+            expected.erase(absent.first);
+            expected.erase(absent.second);
+            QVERIFY2(std::set<int>(entry.begin(), entry.end()) == expected, qPrintable(QString::number(n)));
+            distinct.insert(entry);
+        }
+        QCOMPARE(int(distinct.size()), 216);
+        QCOMPARE(*codetable::entry(32), *codetable::entry(31)); // 32 hides what its neighbours hide
+        QCOMPARE(*codetable::entry(32), *codetable::entry(33));
+        QCOMPARE(*codetable::entry(1), (codetable::Combination{1, 2, 3, 4}));
+        QCOMPARE(*codetable::entry(180), (codetable::Combination{4, 3, 6, 2}));
+        QCOMPARE(*codetable::entry(306), (codetable::Combination{1, 6, 5, 3}));
+    }
+
+    // Every guess against every hidden combination: right places counted,
+    // repeated colours found, and for four different colours the right-hand
+    // lamps lit from the left, one for each colour both share.
+    void evaluationAgreesWithACountOverEveryGuess()
+    {
+        for (int n = 1; n <= 306; ++n) {
+            const auto secret = codetable::entry(n).value_or(codetable::entry(n + 10).value_or(codetable::Combination{}));
+            for (int code = 0; code < 6 * 6 * 6 * 6; ++code) {
+                const rules::Colours guess{Global::Int(code % 6 + 1), Global::Int(code / 6 % 6 + 1),
+                                           Global::Int(code / 36 % 6 + 1), Global::Int(code / 216 + 1)};
+                const bool different = std::popcount(unsigned(1 << guess[0] | 1 << guess[1] | 1 << guess[2] | 1 << guess[3])) == 4;
+                int shared = 0, places = 0;
+                for (int colour = 1; colour <= 6; ++colour)
+                    shared += int(std::min(std::count(guess.begin(), guess.end(), colour),
+                                           std::count(secret.begin(), secret.end(), colour)));
+                for (int i = 0; i < 4; ++i)
+                    places += guess[i] == secret[i];
+                Lamps lamps{}, expected{};
+                std::fill_n(expected.begin(), shared, true);
+                if (different)
+                    rules::lightRightColours(lamps, guess, rules::absentColours(n + (n >= 167 && n <= 176) * 10));
+                if (rules::allDifferent(guess) != different || rules::countExactMatches(guess, secret) != places
+                    || (different && lamps != expected))
+                    QFAIL(qPrintable(QStringLiteral("code number %1, guess %2").arg(n).arg(code)));
+            }
+        }
+        // An empty column (0) is no absent colour; lamps once lit stay lit
+        // but for the third, which a pair of absent colours darkens.
+        Lamps lamps{};
+        rules::lightRightColours(lamps, {0, 1, 2, 3}, {5, 6});
+        QCOMPARE(lamps, (Lamps{true, true, true, true}));
+        rules::lightRightColours(lamps, {5, 6, 1, 2}, {5, 6});
+        QCOMPARE(lamps, (Lamps{true, true, false, true}));
+    }
+
+    // Pearson's chi-square over 306 cells, 305 degrees of freedom: the 99.9th
+    // percentile is about 396. Rounding instead of floor, a modulo bias or a
+    // seed that ignores its low bits lands far above.
+    void drawIsEvenOverOneToThreeHundredSix()
+    {
+        std::vector<int> counts(307);
+        for (int i = 0; i < 306 * 400; ++i) // draws a microsecond apart
+            ++counts.at(rules::drawCodeNumber(12ull * 3600 * 1000000000ull + std::uint64_t(i) * 1000));
+        double chi = 0;
+        for (int n = 1; n <= 306; ++n)
+            chi += (counts[n] - 400.0) * (counts[n] - 400.0) / 400.0;
+        QVERIFY2(counts[0] == 0 && chi < 396, qPrintable(QStringLiteral("chi-square %1").arg(chi)));
+        const auto seed = rules::timeOfDaySeed();
+        QTest::qSleep(2);
+        QVERIFY(rules::timeOfDaySeed() != seed && seed < 86400ull * 1000000000ull);
+    }
+
     // A control out of place, a wrong caption, colour, font or picture shows.
     void looksAsReviewed_data()
     {
@@ -194,6 +279,16 @@ private slots:
         row("board restarted behind the result", "go;win=2;activate;attempt=0;ok;scores=-----");
         row("double click on the result", "go;win=1;dblclick;result=-;scores=none;hidden=1234;restart=1");
         row("solution", "go;solution;result=2;viewonly=1;ok;result=-;scores=none;board=old;activate;board=new;attempt=0");
+        // Masks, flags, open rows and check marks for each level and order of
+        // choosing; a shown mask takes the clicks meant for the holes under it.
+        row("Einfach", "E;state=0444444444||100|E--;masked");
+        row("Schwer", "S;state=0444444400|358|010|-S-;masked");
+        row("Superbrain", "B;state=0444400000|34567|001|--B;masked");
+        row("Schwer after Einfach", "E;S;state=0444444400|358|110|-S-");
+        row("Superbrain after Schwer", "S;B;state=0444400000|345678|001|--B;masked");
+        row("Schwer after Superbrain", "B;S;state=0444444400|358|010|-S-;masked");
+        row("Einfach after Superbrain", "B;E;state=0444444444||100|E--");
+        row("Superbrain after Einfach", "E;B;state=0444400000|34567|101|--B");
         // Activation restarts only while a restart is pending; "&Neu" always.
         row("activation", "showresult;activate;board=old;setrestart;showresult;activate;board=new;restart=0");
         row("Neu", "code=5;E;go;neu;board=new;state=fresh;buttons=10;menus=010");
@@ -238,6 +333,16 @@ private slots:
             else if (name == "neu") b->mnuNeu->trigger();
             else if (name == "showresult") showModeless<WinorLose>()->activateWindow();
             else if (name == "setrestart") Global::restartPending = 1;
+            else if (name == "masked") { // a click on a hidden hole's middle reaches no hole
+                const QString open = boardState(b).left(10);
+                Global::selectedColor = 1;
+                for (int r = 5; r < 10; ++r)
+                    for (ImageBox *hole : {b->ring(1, r), b->ring(2, r), b->ring(3, r), b->ring(4, r)}) {
+                        hole->setEnabled(true);
+                        QTest::mouseClick(b->windowHandle(), Qt::LeftButton, {}, hole->mapTo(b, hole->rect().center()));
+                        QCOMPARE(hole->picture().isNull(), open[r] == u'0');
+                    }
+            }
             else if (name == "rows") QCOMPARE(boardState(b).left(10), value);
             else if (name == "state") QCOMPARE(boardState(b), value == "fresh" ? freshState : value);
             else if (name == "hidden") QCOMPARE((Guess{Global::secretColor1, Global::secretColor2, Global::secretColor3, Global::secretColor4}), colours);
@@ -381,39 +486,6 @@ private slots:
             const QImage shown = ring->grab().toImage();
             QVERIFY(near(shown.pixelColor(1, 1), Qt::magenta) && near(shown.pixelColor(shown.width() - 2, shown.height() - 2), Qt::magenta));
         }
-    }
-
-    // Masks, flags, open rows and check marks for each level and order of
-    // choosing; a shown mask takes the clicks meant for the holes under it.
-    void levels_data()
-    {
-        QTest::addColumn<QString>("choices");
-        QTest::addColumn<QString>("state");
-        QTest::newRow("Einfach") << "E" << "0444444444||100|E--";
-        QTest::newRow("Schwer") << "S" << "0444444400|358|010|-S-";
-        QTest::newRow("Superbrain") << "B" << "0444400000|34567|001|--B";
-        QTest::newRow("Schwer after Einfach") << "ES" << "0444444400|358|110|-S-";
-        QTest::newRow("Superbrain after Schwer") << "SB" << "0444400000|345678|001|--B";
-        QTest::newRow("Schwer after Superbrain") << "BS" << "0444444400|358|010|-S-";
-        QTest::newRow("Einfach after Superbrain") << "BE" << "0444444444||100|E--";
-        QTest::newRow("Superbrain after Einfach") << "EB" << "0444400000|34567|101|--B";
-    }
-    void levels()
-    {
-        QFETCH(QString, choices);
-        QFETCH(QString, state);
-        Global::selectedColor = 1;
-        Brain *brain = openBoard();
-        for (QChar c : choices)
-            (c == u'E' ? brain->mnueinfach : c == u'S' ? brain->mnuschwer : brain->mnusuperbrain)->trigger();
-        QCOMPARE(boardState(brain), state);
-        for (int row = 5; row < 10; ++row)
-            for (int column = 1; column <= 4; ++column) {
-                ImageBox *hole = brain->ring(column, row);
-                hole->setEnabled(true);
-                QTest::mouseClick(brain->windowHandle(), Qt::LeftButton, {}, hole->mapTo(brain, hole->rect().center()));
-                QCOMPARE(hole->picture().isNull(), state[row] == u'0');
-            }
     }
 
     // Each information window exists once and ends the program when it is the last

@@ -3,7 +3,6 @@
 #include "common/form.h"
 #include "common/messages.h"
 #include "common/picture.h"
-#include "game/boarddesign.h"
 #include "game/global.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
@@ -57,18 +56,20 @@ void resetGlobal()
                    &restartPending, &highscoreViewOnly})
         *v = 0;
     for (int n = 1; n <= 6; ++n)
-        ringFile(n).clear(), recordName(std::min(n, 5)).clear();
+        ringFile(n).clear();
+    for (int n = 1; n <= 5; ++n)
+        recordName(n).clear();
+}
+
+template <class... Windows>
+void unload()
+{
+    (Form<Windows>::unload(), ...);
 }
 
 void unloadAll()
 {
-    Form<WinorLose>::unload();
-    Form<Form1>::unload();
-    Form<FrmAbout>::unload();
-    Form<FrmAnleitung>::unload();
-    Form<FrmSoftware>::unload();
-    Form<FrmSplash>::unload();
-    Form<Brain>::unload();
+    unload<WinorLose, Form1, FrmAbout, FrmAnleitung, FrmSoftware, FrmSplash, Brain>();
     settle();
 }
 
@@ -92,12 +93,11 @@ void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widg
 
 void typeText(QWidget *widget, const QString &text)
 {
-    for (const QChar c : text) {
+    for (const QChar c : text)
         for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
             QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, QString(c));
             QApplication::sendEvent(widget, &event);
         }
-    }
 }
 
 void placeOne(int colour, int column, int row)

@@ -1,8 +1,7 @@
 #pragma once
 
-// Shared by the widget tests: a scratch play directory with the ring
-// pictures, a recorder for the program's messages, the game state of a
-// fresh program, and real clicks on the board.
+// Shared by the widget tests: a scratch play directory with the ring pictures,
+// a recorder for messages, a fresh game state, and real clicks on the board.
 
 #include "game/brain.h"
 
@@ -28,8 +27,7 @@ private:
     QString previous;
 };
 
-// Records every message instead of showing a box; `onMessage` runs while the
-// message would be on screen.
+// Records every message instead of showing a box; `onMessage` runs while it would be on screen.
 struct Messages {
     Messages();
     ~Messages();
