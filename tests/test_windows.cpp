@@ -548,6 +548,20 @@ private slots:
         QFETCH(double, width);
         QTEST(infoui::DesignLabel::breakLines(text, width, [](const QString &s) { return double(s.size()); }), "lines");
     }
+
+    // The program ends when its last window goes, also by a button that only
+    // hides it. Last, as the program keeps ending so from here on.
+    void unloadingTheLastWindowEndsTheProgram()
+    {
+        forms::endProgramWhenLastWindowUnloaded();
+        openBoard()->mnucredits->trigger();
+        QTimer::singleShot(0, [] {
+            currentBoard()->close();
+            click(Form<FrmAbout>::loaded()->cmdOK);
+        });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); }); // the program would run on
+        QCOMPARE(QApplication::exec(), 0);
+    }
 };
 
 QTEST_MAIN(TestWindows)
