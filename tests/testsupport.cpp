@@ -3,8 +3,6 @@
 #include "common/form.h"
 #include "common/messages.h"
 #include "common/picture.h"
-#include "game/boarddesign.h"
-#include "game/codetable.h"
 #include "game/global.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
@@ -15,25 +13,24 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QTest>
 
 namespace testsupport {
 
+QString ringName(int colour)
+{
+    return QStringLiteral("rot2ring.jpg grünring.jpg ora2ring.jpg gelbring.jpg blauring.jpg weißring.jpg")
+        .split(u' ')[colour - 1];
+}
+
 PlayDir::PlayDir(bool withPictures) : previous(QDir::currentPath())
 {
-    if (withPictures) {
-        const QDir source(qEnvironmentVariable("FARBRIX_RING_DIR"));
-        for (int colour = 1; colour <= 6; ++colour) {
-            static const char16_t *names[] = {u"rot2ring.jpg", u"grünring.jpg", u"ora2ring.jpg",
-                                              u"gelbring.jpg", u"blauring.jpg", u"weißring.jpg"};
-            const QString name = QString::fromUtf16(names[colour - 1]);
-            for (const QString &file : {name, picture::doubleSizeName(name)})
-                if (!QFile::copy(source.filePath(file), dir.filePath(file)))
-                    qFatal("cannot copy ring picture %s from %s", qPrintable(file), qPrintable(source.path()));
-        }
-    }
+    const QDir source(qEnvironmentVariable("FARBRIX_RING_DIR"));
+    for (int colour = 1; withPictures && colour <= 6; ++colour)
+        for (const QString &file : {ringName(colour), picture::doubleSizeName(ringName(colour))})
+            if (!QFile::copy(source.filePath(file), dir.filePath(file)))
+                qFatal("cannot copy ring picture %s from %s", qPrintable(file), qPrintable(source.path()));
     QDir::setCurrent(dir.path());
 }
 
@@ -58,21 +55,21 @@ void resetGlobal()
                    &currentRow, &exactMatches, &absentColor1, &absentColor2, &easyMode, &hardMode, &superMode,
                    &restartPending, &highscoreViewOnly})
         *v = 0;
-    for (int n = 1; n <= 5; ++n)
-        recordName(n).clear();
     for (int n = 1; n <= 6; ++n)
         ringFile(n).clear();
+    for (int n = 1; n <= 5; ++n)
+        recordName(n).clear();
+}
+
+template <class... Windows>
+void unload()
+{
+    (Form<Windows>::unload(), ...);
 }
 
 void unloadAll()
 {
-    Form<WinorLose>::unload();
-    Form<Form1>::unload();
-    Form<FrmAbout>::unload();
-    Form<FrmAnleitung>::unload();
-    Form<FrmSoftware>::unload();
-    Form<FrmSplash>::unload();
-    Form<Brain>::unload();
+    unload<WinorLose, Form1, FrmAbout, FrmAnleitung, FrmSoftware, FrmSplash, Brain>();
     settle();
 }
 
@@ -85,27 +82,22 @@ void settle()
 
 Brain *openBoard()
 {
-    Brain *brain = Form<Brain>::instance();
-    brain->show();
+    Form<Brain>::instance()->show();
     settle();
-    return Form<Brain>::instance();
+    return currentBoard();
 }
 
 Brain *currentBoard() { return Form<Brain>::instance(); }
 
-void click(QWidget *widget)
-{
-    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-}
+void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
 
 void typeText(QWidget *widget, const QString &text)
 {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QApplication::sendEvent(widget, &release);
-    }
+    for (const QChar c : text)
+        for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &event);
+        }
 }
 
 void placeOne(int colour, int column, int row)
@@ -116,24 +108,17 @@ void placeOne(int colour, int column, int row)
 
 void place(const std::array<int, 4> &colours, int row)
 {
-    for (int column = 1; column <= 4; ++column) {
-        if (colours[column - 1] != 0)
+    for (int column = 1; column <= 4; ++column)
+        if (colours[column - 1])
             placeOne(colours[column - 1], column, row);
-    }
 }
 
 QString lampPattern(int row, bool left)
 {
     QString pattern;
     for (int i = 1; i <= 4; ++i)
-        pattern += currentBoard()->lamp(left ? i : i + 4, row)->fillColor() == board::lampRed ? u'1' : u'0';
+        pattern += currentBoard()->lamp(left ? i : i + 4, row)->isLit() ? u'1' : u'0';
     return pattern;
-}
-
-std::array<int, 4> secretOf(int codeNumber)
-{
-    const auto entry = codetable::entry(codeNumber);
-    return {(*entry)[0], (*entry)[1], (*entry)[2], (*entry)[3]};
 }
 
 void GameTest::init()
@@ -151,12 +136,6 @@ void GameTest::cleanup()
     const auto windows = QApplication::topLevelWidgets();
     QVERIFY2(std::none_of(windows.begin(), windows.end(), [](QWidget *w) { return w->isVisible(); }),
              "a window was left open");
-}
-
-QColor ballColour(const QImage &ringPicture)
-{
-    return ringPicture.pixelColor(static_cast<int>(ringPicture.width() * 0.62),
-                                  static_cast<int>(ringPicture.height() * 0.33));
 }
 
 } // namespace testsupport

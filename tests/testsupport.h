@@ -1,12 +1,10 @@
 #pragma once
 
-// Shared by the widget tests: a scratch play directory holding the ring
-// pictures, a recorder for the program's messages, and the game state reset
-// to what a fresh program starts with.
+// Shared by the widget tests: a scratch play directory with the ring pictures,
+// a recorder for messages, a fresh game state, and real clicks on the board.
 
 #include "game/brain.h"
 
-#include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
@@ -14,9 +12,8 @@
 
 namespace testsupport {
 
-// Makes a fresh directory the working directory, with the six ring pictures
-// (and their high-DPI copies) copied in (unless `withPictures` is false), and restores the old one when
-// it goes.
+// A fresh working directory holding the six ring pictures and their @2x
+// copies (unless `withPictures` is false); the old one comes back with it.
 class PlayDir
 {
 public:
@@ -30,58 +27,28 @@ private:
     QString previous;
 };
 
-// Records every message instead of showing a box. `onMessage` runs while the
-// message would be on screen, so a test can look at the windows then.
-class Messages
-{
-public:
+// Records every message instead of showing a box; `onMessage` runs while it would be on screen.
+struct Messages {
     Messages();
     ~Messages();
     QStringList texts;
     std::function<void(const QString &)> onMessage;
 };
 
-// Every game state variable back to its start value.
-void resetGlobal();
-
-// Unloads every window and destroys them.
-void unloadAll();
-
-// Lets deferred deletions and window-system events run.
-void settle();
-
-// Loads the board as "&Start" would and returns it.
-Brain *openBoard();
-
-// The board the game is currently played on.
+void resetGlobal();           // every game state variable back to its start value
+void unloadAll();             // every window unloaded and destroyed
+void settle();                // deferred deletions and window-system events run
+Brain *openBoard();           // loaded and shown as "&Start" does
 Brain *currentBoard();
-
-// Places colours into the given row by real clicks on palette and rings
-// (0 in `colours` leaves that column alone).
-void place(const std::array<int, 4> &colours, int row);
-
-// Picks a colour and clicks one ring.
+QString ringName(int colour); // "rot2ring.jpg" .. "weißring.jpg"
+void place(const std::array<int, 4> &colours, int row); // real clicks; 0 leaves a column alone
 void placeOne(int colour, int column, int row);
+void typeText(QWidget *widget, const QString &text); // any characters, key by key
+void click(QWidget *widget);                         // left click in the middle
+QString lampPattern(int row, bool left);             // lit lamps of a row, "1100"
 
-// Types text key by key, any characters (QTest's key clicks take ASCII only).
-void typeText(QWidget *widget, const QString &text);
-
-// A real left click in the middle of a widget.
-void click(QWidget *widget);
-
-// Red lamps of a row: left (Shape1..4) and right (Shape5..8) as "1100" etc.
-QString lampPattern(int row, bool left);
-
-// The colours of a code number's entry, for guessing it right.
-std::array<int, 4> secretOf(int codeNumber);
-
-// The colour of the ball a ring picture shows: read above and to the right of
-// the engraved sign in its middle, clear of the highlight.
-QColor ballColour(const QImage &ringPicture);
-
-// Base of the widget test classes: every test function starts from a fresh
-// program state in its own play directory, with messages recorded, and must
-// leave no window open behind it.
+// Each test function starts from a fresh program in its own play directory,
+// with messages recorded, and must leave no window open.
 class GameTest : public QObject
 {
     Q_OBJECT

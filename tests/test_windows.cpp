@@ -1,0 +1,568 @@
+// The rules without windows, checked against counts of their own; then every
+// window on Qt's offscreen platform: its look against a reviewed reference
+// picture, and the flows a player goes through on it.
+
+#include "testsupport.h"
+
+#include "common/form.h"
+#include "game/codetable.h"
+#include "game/global.h"
+#include "game/rules.h"
+#include "info/controls.h"
+#include "info/frmabout.h"
+#include "info/frmanleitung.h"
+#include "info/frmsoftware.h"
+#include "info/frmsplash.h"
+#include "results/form1.h"
+#include "results/winorlose.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <bit>
+#include <set>
+
+using namespace testsupport;
+using Guess = std::array<int, 4>;
+using Lamps = std::array<bool, 4>;
+
+namespace {
+
+const QString freshState = QStringLiteral("0444444444||000|---");
+
+Brain *startGame() // with code number 1: red, green, orange, yellow
+{
+    Brain *brain = openBoard();
+    Global::codeNumber = 1;
+    click(brain->Command2);
+    return brain;
+}
+
+// Attempts with code 1's colours in the wrong places; `win` places the code at the last.
+void playAttempts(int attempts, bool win = false)
+{
+    for (int i = 1; i <= attempts; ++i) {
+        if (currentBoard()->Command2->isEnabled())
+            click(currentBoard()->Command2);
+        place(win && i == attempts ? Guess{1, 2, 3, 4} : Guess{4, 3, 2, 1}, std::min(Global::attemptNumber - 1, 9));
+        click(currentBoard()->Command1);
+    }
+}
+
+QString boardState(Brain *b) // open rings by row | shown masks | level flags | check marks
+{
+    QString s;
+    for (int row = 0; row < 10; ++row)
+        s += QString::number(b->ring(1, row)->isEnabled() + b->ring(2, row)->isEnabled()
+                             + b->ring(3, row)->isEnabled() + b->ring(4, row)->isEnabled());
+    s += u'|';
+    for (int n = 3; n <= 8; ++n)
+        s += b->mask(n)->isVisibleTo(b) ? QString::number(n) : QString();
+    using namespace Global;
+    return s + QStringLiteral("|%1%2%3|").arg(easyMode).arg(hardMode).arg(superMode)
+        + (b->mnueinfach->isChecked() ? u'E' : u'-') + (b->mnuschwer->isChecked() ? u'S' : u'-')
+        + (b->mnusuperbrain->isChecked() ? u'B' : u'-');
+}
+
+QString tabChain(QWidget *w)
+{
+    QStringList chain;
+    for (QWidget *next = w->nextInFocusChain(); next != w; next = next->nextInFocusChain())
+        if (next->focusPolicy() & Qt::TabFocus && next->window() == w)
+            chain << next->objectName();
+    return chain.join(u' ');
+}
+
+bool near(const QColor &a, const QColor &b)
+{
+    return std::hypot(a.redF() - b.redF(), a.greenF() - b.greenF(), a.blueF() - b.blueF()) < 0.15;
+}
+
+// Against the reviewed picture data/<name>.png, which FARBRIX_UPDATE_REFERENCES=1
+// writes anew (look at it before committing).
+void compareWithReference(const QImage &picture, const QString &name)
+{
+    const QImage shot = picture.convertToFormat(QImage::Format_RGB32);
+    const QString path = QStringLiteral(FARBRIX_TEST_DATA "/%1.png").arg(name);
+    if (qEnvironmentVariableIntValue("FARBRIX_UPDATE_REFERENCES"))
+        QVERIFY(shot.save(path));
+    const QImage reference = QImage(path).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shot.size(), reference.size());
+    int differing = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            differing += !near(shot.pixelColor(x, y), reference.pixelColor(x, y));
+    const QString actual = QDir::temp().filePath(name + ".png"); // written only when it differs
+    QVERIFY2(differing <= 4 || !shot.save(actual), qPrintable(QString::number(differing) + " pixels differ: " + actual));
+}
+
+QWidget *openWindow(const QString &name)
+{
+    if (name == "highscores")
+        openBoard()->mnuhighscore->trigger();
+    return name == "start" ? showModeless<FrmSplash>() : name == "about" ? showModeless<FrmAbout>()
+        : name == "instructions" ? showModeless<FrmAnleitung>() : name == "catalogue" ? showModeless<FrmSoftware>()
+        : name == "highscores" ? static_cast<QWidget *>(Form<Form1>::loaded()) : openBoard();
+}
+
+} // namespace
+
+class TestWindows : public GameTest
+{
+    Q_OBJECT
+
+private slots:
+    // Every number but 32 and the ten that move up by ten lists four
+    // different colours, exactly those the absent-colour lookup leaves.
+    void codeTable()
+    {
+        std::set<codetable::Combination> distinct;
+        for (int n = 0; n <= 307; ++n) {
+            const bool listed = n >= 1 && n <= 306 && n != 32 && (n < 167 || n > 176);
+            QVERIFY2(codetable::listed(n).has_value() == listed, qPrintable(QString::number(n)));
+            QCOMPARE(codetable::entry(n).has_value(), listed || n == 32);
+            if (!listed)
+                continue;
+            const auto entry = *codetable::listed(n);
+            const rules::AbsentPair absent = rules::absentColours(n);
+            std::set<int> expected{1, 2, 3, 4, 5, 6};
+            expected.erase(absent.first);
+            expected.erase(absent.second);
+            QVERIFY2(std::set<int>(entry.begin(), entry.end()) == expected, qPrintable(QString::number(n)));
+            distinct.insert(entry);
+        }
+        QCOMPARE(int(distinct.size()), 216);
+        QCOMPARE(*codetable::entry(32), *codetable::entry(31)); // 32 hides what its neighbours hide
+        QCOMPARE(*codetable::entry(32), *codetable::entry(33));
+        QCOMPARE(*codetable::entry(1), (codetable::Combination{1, 2, 3, 4}));
+        QCOMPARE(*codetable::entry(180), (codetable::Combination{4, 3, 6, 2}));
+        QCOMPARE(*codetable::entry(306), (codetable::Combination{1, 6, 5, 3}));
+    }
+
+    // Every guess against every hidden combination: right places counted,
+    // repeated colours found, and for four different colours the right-hand
+    // lamps lit from the left, one for each colour both share.
+    void evaluationAgreesWithACountOverEveryGuess()
+    {
+        for (int n = 1; n <= 306; ++n) {
+            const auto secret = codetable::entry(n).value_or(codetable::entry(n + 10).value_or(codetable::Combination{}));
+            for (int code = 0; code < 6 * 6 * 6 * 6; ++code) {
+                const rules::Colours guess{Global::Int(code % 6 + 1), Global::Int(code / 6 % 6 + 1),
+                                           Global::Int(code / 36 % 6 + 1), Global::Int(code / 216 + 1)};
+                const bool different = std::popcount(unsigned(1 << guess[0] | 1 << guess[1] | 1 << guess[2] | 1 << guess[3])) == 4;
+                int shared = 0, places = 0;
+                for (int colour = 1; colour <= 6; ++colour)
+                    shared += int(std::min(std::count(guess.begin(), guess.end(), colour),
+                                           std::count(secret.begin(), secret.end(), colour)));
+                for (int i = 0; i < 4; ++i)
+                    places += guess[i] == secret[i];
+                Lamps lamps{}, expected{};
+                std::fill_n(expected.begin(), shared, true);
+                if (different)
+                    rules::lightRightColours(lamps, guess, rules::absentColours(n + (n >= 167 && n <= 176) * 10));
+                if (rules::allDifferent(guess) != different || rules::countExactMatches(guess, secret) != places
+                    || (different && lamps != expected))
+                    QFAIL(qPrintable(QStringLiteral("code number %1, guess %2").arg(n).arg(code)));
+            }
+        }
+        // An empty column (0) is no absent colour; lamps once lit stay lit
+        // but for the third, which a pair of absent colours darkens.
+        Lamps lamps{};
+        rules::lightRightColours(lamps, {0, 1, 2, 3}, {5, 6});
+        QCOMPARE(lamps, (Lamps{true, true, true, true}));
+        rules::lightRightColours(lamps, {5, 6, 1, 2}, {5, 6});
+        QCOMPARE(lamps, (Lamps{true, true, false, true}));
+    }
+
+    // Pearson's chi-square over 306 cells, 305 degrees of freedom: the 99.9th
+    // percentile is about 396. Rounding instead of floor, a modulo bias or a
+    // seed that ignores its low bits lands far above.
+    void drawIsEvenOverOneToThreeHundredSix()
+    {
+        std::vector<int> counts(307);
+        for (int i = 0; i < 306 * 400; ++i) // draws a microsecond apart
+            ++counts.at(rules::drawCodeNumber(12ull * 3600 * 1000000000ull + std::uint64_t(i) * 1000));
+        double chi = 0;
+        for (int n = 1; n <= 306; ++n)
+            chi += (counts[n] - 400.0) * (counts[n] - 400.0) / 400.0;
+        QVERIFY2(counts[0] == 0 && chi < 396, qPrintable(QStringLiteral("chi-square %1").arg(chi)));
+        const auto seed = rules::timeOfDaySeed();
+        QTest::qSleep(2);
+        QVERIFY(rules::timeOfDaySeed() != seed && seed < 86400ull * 1000000000ull);
+    }
+
+    // A control out of place, a wrong caption, colour, font or picture shows.
+    void looksAsReviewed_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char *name : {"board in play", "board masked", "result", "solution", "highscores", "start", "about",
+                                 "instructions", "catalogue"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void looksAsReviewed()
+    {
+        QFETCH(QString, window);
+        if (window.startsWith("board")) // Schwer, then Superbrain or one row scored and the next being filled
+            openBoard()->mnuschwer->trigger();
+        if (window == "board masked")
+            currentBoard()->mnusuperbrain->trigger();
+        if (window == "solution") // a red ball drawn for the missing picture
+            QVERIFY(QFile::remove(ringName(1)));
+        if (window == "board in play" || window == "result" || window == "solution")
+            startGame();
+        if (window == "board in play") {
+            playAttempts(1);
+            click(currentBoard()->Command2);
+            place({5, 0, 0, 6}, 1);
+        }
+        if (window == "result")
+            playAttempts(1, true);
+        if (window == "solution")
+            currentBoard()->mnulösung->trigger();
+        QWidget *w = window.startsWith("board") ? currentBoard()
+            : window == "result" || window == "solution" ? Form<WinorLose>::loaded() : openWindow(window);
+        if (window == "about")
+            Form<FrmAbout>::loaded()->Timer1->stop();
+        settle();
+        compareWithReference(w->grab().toImage(), QString(window).replace(u' ', u'-'));
+    }
+
+    // Flows on the board and the result windows, one per row: steps and
+    // checks (name=value) separated by ';', on a fresh board ("old") with code 1.
+    void flows_data()
+    {
+        QTest::addColumn<QString>("steps");
+        const auto row = [](const char *name, const char *steps) { QTest::newRow(name) << QString::fromUtf8(steps); };
+        // Each attempt opens its row alone and sets the hidden colours; past ten, row 0 opens beside row 9.
+        row("attempt 1", "go;rows=4000000000;hidden=1234;caption=Nächster Versuch;buttons=00;menus=101");
+        row("attempt 2", "go;miss=1;go;rows=0400000000;hidden=1234");
+        row("attempt 11", "go;next=10;rows=4000000004");
+        row("number moved up by ten, once", "code=170;go;msgs=Das klappt !;next=1;msgs=Das klappt !;hidden=4362");
+        // The evaluated row's lamps only, lit from the left; its rings show
+        // the no-drop pointer; a repeated colour is refused.
+        row("right colours, no place", "go;put0=4321;show;lamps0=00001111;lamps1=00000000;buttons=10;pointers0=12");
+        row("one absent, one place", "go;put0=1523;show;lamps0=10001110");
+        row("absent pair in columns 4 and 2", "go;put0=1635;show;lamps0=11001100");
+        row("repeated colour", "go;put0=1123;show;msgs=Vier verschiedene Farben auswählen !;lamps0=00000000;"
+                               "buttons=01;pointers0=2");
+        // A column keeps its last colour in whatever row; a second evaluation adds
+        // lamps but darkens the third for an absent pair; a win lights all eight first.
+        row("columns remember, then a win", "go;put0=1243;show;put0=0056;show;lamps0=11001101;go;put1=0034;show;"
+                                            "during=old Nächster Versuch 11111111;result=1;board=old;buttons=10");
+        row("evaluation before the game", "pick=2;put3=0002;guess=134;show;lamps0=00001111;caption=&Spiel beginnen;"
+                                          "buttons=10");
+        // A miss at a level's last attempt loses: a message over the old board,
+        // a fresh one under the second; without a level never.
+        row("lost at Schwer", "S;go;miss=7;msgs=;miss=1;msgs=Code leider nicht geknackt !|Probier es nochmal !;"
+                              "during=old Nächster Versuch 00001111|new &Spiel beginnen 00000000;attempt=0;"
+                              "state=fresh;buttons=10;result=-");
+        row("lost at Einfach", "E;go;miss=9;msgs=;miss=1;msgs=Code nicht geknackt !|Probier es nochmal !;board=new");
+        row("lost at Superbrain", "B;go;miss=4;msgs=;miss=1;msgs=Code nicht geknackt!|Probier es nochmal!;state=fresh");
+        row("lost at Schwer after Einfach", "E;S;go;miss=7;msgs=;miss=1;msgs=Code leider nicht geknackt !|Probier es nochmal !");
+        row("won at Schwer's last", "S;go;miss=7;win=1;msgs=Code geknackt !;result=1;board=old");
+        row("no level, 11 attempts", "go;miss=11;msgs=;board=old");
+        // A win's OK opens the highscores with the box of the attempts (1 to 5)
+        // enabled and focused; their OK returns to a fresh board.
+        row("winner at 1 at Superbrain", "B;go;win=1;closebox=0;ok;hidden=0000;result=-;scores=1----;focus=Text2(0);"
+                                         "tabs=Text2(0) Text2(1) Text2(2) Text2(3) Text2(4) Command1;type=Jürgen;"
+                                         "enter;scores=1----;scoresok;scores=none;board=new;viewonly=1;state=fresh;"
+                                         "name1=Jürgen");
+        row("winner at 5", "go;win=5;ok;scores=----1;focus=Text2(4);type=Jürgen;scoresok;name5=Jürgen");
+        row("winner at 7", "go;win=7;ok;scores=-----;focus=Command1;scoresok;board=new;viewonly=1");
+        row("board restarted behind the result", "go;win=2;activate;attempt=0;ok;scores=-----");
+        row("double click on the result", "go;win=1;dblclick;result=-;scores=none;hidden=1234;restart=1");
+        row("solution", "go;solution;result=2;viewonly=1;ok;result=-;scores=none;board=old;activate;board=new;attempt=0");
+        // Masks, flags, open rows and check marks for each level and order of
+        // choosing; a shown mask takes the clicks meant for the holes under it.
+        row("Einfach", "E;state=0444444444||100|E--;masked");
+        row("Schwer", "S;state=0444444400|358|010|-S-;masked");
+        row("Superbrain", "B;state=0444400000|34567|001|--B;masked");
+        row("Schwer after Einfach", "E;S;state=0444444400|358|110|-S-");
+        row("Superbrain after Schwer", "S;B;state=0444400000|345678|001|--B;masked");
+        row("Schwer after Superbrain", "B;S;state=0444444400|358|010|-S-;masked");
+        row("Einfach after Superbrain", "B;E;state=0444444444||100|E--");
+        row("Superbrain after Einfach", "E;B;state=0444400000|34567|101|--B");
+        // Activation restarts only while a restart is pending; "&Neu" always.
+        row("activation", "showresult;activate;board=old;setrestart;showresult;activate;board=new;restart=0");
+        row("Neu", "code=5;E;go;neu;board=new;state=fresh;buttons=10;menus=010");
+    }
+    void flows()
+    {
+        QFETCH(QString, steps);
+        Brain *first = openBoard();
+        Global::codeNumber = 1;
+        const auto age = [&] { return currentBoard() == first ? QStringLiteral("old") : QStringLiteral("new"); };
+        QStringList during;
+        messages->onMessage = [&](const QString &) {
+            during << age() + ' ' + currentBoard()->Command2->text() + ' '
+                    + lampPattern(Global::currentRow, true) + lampPattern(Global::currentRow, false);
+        };
+        for (const QString &step : steps.split(u';')) {
+            const QString name = step.section(u'=', 0, 0), value = step.section(u'=', 1);
+            const int n = value.toInt(), row = name.right(1).toInt();
+            Brain *b = currentBoard();
+            WinorLose *result = Form<WinorLose>::loaded();
+            Form1 *scores = Form<Form1>::loaded();
+            Guess colours{};
+            for (int i = 0; i < value.size() && i < 4; ++i)
+                colours[i] = value[i].digitValue();
+            if (name == "E" || name == "S" || name == "B")
+                (name == "E" ? b->mnueinfach : name == "S" ? b->mnuschwer : b->mnusuperbrain)->trigger();
+            else if (name == "code") Global::codeNumber = Global::Int(n);
+            else if (name == "go") click(b->Command2);
+            else if (name == "next") for (int k = 0; k < n; ++k) b->Command2_Click();
+            else if (name.startsWith("put")) place(colours, row);
+            else if (name == "show") click(b->Command1);
+            else if (name == "miss" || name == "win") playAttempts(n, name == "win");
+            else if (name == "pick") Global::selectedColor = Global::Int(n);
+            else if (name == "guess") for (int c = 1; c <= 3; ++c) Global::guessColor(c) = Global::Int(colours[c - 1]);
+            else if (name == "activate") b->activateWindow();
+            else if (name == "ok") click(result->Command1->isVisible() ? result->Command1 : result->Command2);
+            else if (name == "type") typeText(scores->focusWidget(), value);
+            else if (name == "enter") QTest::keyClick(scores->focusWidget(), Qt::Key_Return);
+            else if (name == "scoresok") click(scores->Command1);
+            else if (name == "dblclick") QTest::mouseDClick(result, Qt::LeftButton, {}, QPoint(5, 120));
+            else if (name == "solution") b->mnulösung->trigger();
+            else if (name == "neu") b->mnuNeu->trigger();
+            else if (name == "showresult") showModeless<WinorLose>()->activateWindow();
+            else if (name == "setrestart") Global::restartPending = 1;
+            else if (name == "masked") { // a click on a hidden hole's middle reaches no hole
+                const QString open = boardState(b).left(10);
+                Global::selectedColor = 1;
+                for (int r = 5; r < 10; ++r)
+                    for (ImageBox *hole : {b->ring(1, r), b->ring(2, r), b->ring(3, r), b->ring(4, r)}) {
+                        hole->setEnabled(true);
+                        QTest::mouseClick(b->windowHandle(), Qt::LeftButton, {}, hole->mapTo(b, hole->rect().center()));
+                        QCOMPARE(hole->picture().isNull(), open[r] == u'0');
+                    }
+            }
+            else if (name == "rows") QCOMPARE(boardState(b).left(10), value);
+            else if (name == "state") QCOMPARE(boardState(b), value == "fresh" ? freshState : value);
+            else if (name == "hidden") QCOMPARE((Guess{Global::secretColor1, Global::secretColor2, Global::secretColor3, Global::secretColor4}), colours);
+            else if (name == "caption") QCOMPARE(b->Command2->text(), value);
+            else if (name == "buttons") QCOMPARE(QString::number(b->Command2->isEnabled()) + QString::number(b->Command1->isEnabled()), value);
+            else if (name == "menus") QCOMPARE(QStringLiteral("%1%2%3").arg(b->mnulösung->isEnabled()).arg(b->mnuschwieriggrad->menuAction()->isEnabled()).arg(b->paletteImage(1)->isEnabled() && b->paletteImage(6)->isEnabled()), value);
+            else if (name == "msgs") QCOMPARE(messages->texts.join(u'|'), value);
+            else if (name == "during") QCOMPARE(during.join(u'|'), value);
+            else if (name.startsWith("lamps")) QCOMPARE(lampPattern(row, true) + lampPattern(row, false), value);
+            else if (name.startsWith("pointers")) for (int c = 1; c <= 4; ++c) QCOMPARE(b->ring(c, row)->mousePointer(), n);
+            else if (name == "result") QCOMPARE(!result ? QStringLiteral("-") : result->Command1->isVisible() ? "1" : "2", value);
+            else if (name == "closebox") QCOMPARE(bool(result->windowFlags() & Qt::WindowCloseButtonHint), n == 1);
+            else if (name == "board") QCOMPARE(age(), value);
+            else if (name == "attempt") QCOMPARE(int(Global::attemptNumber), n);
+            else if (name == "restart") QCOMPARE(int(Global::restartPending), n);
+            else if (name == "viewonly") QCOMPARE(int(Global::highscoreViewOnly), n);
+            else if (name.startsWith("name")) QCOMPARE(Global::recordName(row), value);
+            else if (name == "tabs") QCOMPARE(tabChain(scores), value);
+            else if (name == "focus") QCOMPARE(scores->focusWidget()->objectName(), value);
+            else if (name == "scores") {
+                QString boxes = scores ? QString() : QStringLiteral("none");
+                for (int k = 0; scores && k < 5; ++k)
+                    boxes += scores->Text2(k)->isEnabled() ? u'1' : u'-';
+                QCOMPARE(boxes, value);
+            } else
+                QFAIL(qPrintable("unknown step " + step));
+            settle();
+        }
+    }
+
+    // A fresh board keeps only the picked colour and the highscores, offers the
+    // whole menu tree, tabs from the second button to the first; its close box unloads it.
+    void freshBoard()
+    {
+        Global::selectedColor = 4;
+        Global::recordName2 = QStringLiteral("Anna");
+        Global::guessColor3 = Global::secretColor2 = Global::restartPending = Global::attemptNumber = 7;
+        QPointer<Brain> brain = openBoard();
+        QVERIFY(Global::selectedColor == 4 && Global::recordName2 == QStringLiteral("Anna"));
+        QCOMPARE(Global::guessColor3 + Global::secretColor2 + Global::restartPending + Global::attemptNumber, 0);
+        QVERIFY(Global::codeNumber >= 1 && Global::codeNumber <= 306);
+        QCOMPARE(boardState(brain), freshState);
+        QVERIFY(brain->Command2->isEnabled() && !brain->Command1->isEnabled() && !brain->mnulösung->isEnabled());
+        QVERIFY(brain->focusWidget() == brain->Command2 && tabChain(brain) == QStringLiteral("Command2 Command1"));
+        std::function<QString(const QList<QAction *> &)> tree = [&](const QList<QAction *> &items) {
+            QStringList texts;
+            for (QAction *item : items)
+                texts << item->text() + (item->menu() ? "(" + tree(item->menu()->actions()) + ")" : QString());
+            return texts.join(u'/');
+        };
+        QCOMPARE(tree(brain->menuBar()->actions()),
+                 QStringLiteral("&Spiel(&Neu/Beenden)/&Optionen(Schwierigkeitsgrad(Einfach/Schwer/Superbrain)//"
+                                "Highscore//Lösung anzeigen)/&Hilfe(&Anleitung/&Über/&Softwarekatalog)"));
+        QVERIFY(brain->close() && brain->testAttribute(Qt::WA_QuitOnClose));
+        settle();
+        QVERIFY(!Form<Brain>::loaded() && brain.isNull());
+    }
+
+    // The custom pointer comes at the first movement after a pick, once: a ball
+    // of the picked colour with its sign; a ring click brings the default back.
+    void pointer()
+    {
+        Brain *brain = startGame();
+        brain->ringClick(1, 0);
+        QTest::mouseMove(brain->boardSurface(), QPoint(30, 300)); // no pick, no change
+        QCOMPARE(brain->mousePointer(), 0);
+        QImage pointers(6 * 24, 24, QImage::Format_RGB32);
+        pointers.fill(Qt::gray);
+        QPainter painter(&pointers);
+        for (int colour = 1; colour <= 6; ++colour) {
+            click(brain->paletteImage(colour));
+            click(brain->paletteImage(colour));
+            QCOMPARE(brain->mousePointer(), 0);
+            QTest::mouseMove(brain->boardSurface(), QPoint(30 + colour, 300));
+            QCOMPARE(brain->mousePointer(), 99);
+            const QCursor cursor = brain->boardSurface()->cursor();
+            QCOMPARE(cursor.hotSpot() * 2, QPoint(cursor.pixmap().width(), cursor.pixmap().height()));
+            painter.drawPixmap(24 * colour - 23, 1, cursor.pixmap());
+            click(brain->ring(1, 0));
+            QCOMPARE(brain->mousePointer(), 0);
+        }
+        painter.end();
+        compareWithReference(pointers, "pointers");
+    }
+
+    // A ring takes the colour picked last, replacing its ball. No pick, a press
+    // released off the ring, or a picture that cannot be read place nothing.
+    void placing()
+    {
+        Brain *brain = openBoard();
+        click(brain->ring(1, 3));
+        QVERIFY(brain->ring(1, 3)->picture().isNull());
+        startGame();
+        placeOne(3, 2, 0);
+        placeOne(5, 2, 0);
+        QVERIFY(Global::guessColor2 == 5 && !brain->Command1->isEnabled());
+        click(brain->paletteImage(4));
+        QTest::mousePress(brain->ring(1, 0), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(brain->ring(1, 0), Qt::LeftButton, {}, QPoint(5, 40));
+        QVERIFY(brain->ring(1, 0)->picture().isNull() && Global::guessColor1 == 0);
+        QVERIFY(QFile::remove(ringName(6)) && QDir().mkdir(ringName(6)));
+        placeOne(6, 4, 0);
+        QVERIFY(messages->texts.value(0).contains(ringName(6)));
+        QVERIFY(messages->texts.value(0).contains(QDir::toNativeSeparators(play->path())));
+        QVERIFY(brain->ring(4, 0)->picture().isNull() && !brain->Command1->isEnabled() && Global::guessColor4 == 0);
+        QVERIFY(QFile(ringName(1)).resize(40));
+        const qint64 before = brain->ring(2, 0)->picture().cacheKey();
+        placeOne(1, 2, 0);
+        QVERIFY(brain->ring(2, 0)->picture().cacheKey() == before && Global::guessColor2 == 5);
+        QCOMPARE(messages->texts.size(), 2);
+    }
+
+    // A player's own ring picture: the rings scale it into the hole, but column 4
+    // of row 0 takes its own size, its pixels at its density.
+    void playersRingPicture_data()
+    {
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("natural");
+        QTest::newRow("twice the pixels at 192 dpi") << 66 << 192 << 33;
+        QTest::newRow("larger at 96 dpi") << 50 << 96 << 50;
+        QTest::newRow("smaller, no density") << 20 << 0 << 20;
+    }
+    void playersRingPicture()
+    {
+        QFETCH(int, pixels);
+        QFETCH(int, dpi);
+        QImage own(pixels, pixels, QImage::Format_RGB32);
+        own.fill(Qt::magenta);
+        own.setDotsPerMeterX(qRound(dpi / 0.0254));
+        own.setDotsPerMeterY(qRound(dpi / 0.0254));
+        QVERIFY(QFile::remove(ringName(1)) && own.save(ringName(1), "JPEG", 100));
+        Brain *brain = startGame();
+        const QSize hole = brain->ring(1, 0)->size();
+        placeOne(1, 4, 0);
+        placeOne(1, 1, 0);
+        QTEST(brain->ring(4, 0)->width(), "natural");
+        QTEST(brain->ring(4, 0)->height(), "natural");
+        QCOMPARE(brain->ring(1, 0)->size(), hole);
+        for (ImageBox *ring : {brain->ring(4, 0), brain->ring(1, 0)}) {
+            const QImage shown = ring->grab().toImage();
+            QVERIFY(near(shown.pixelColor(1, 1), Qt::magenta) && near(shown.pixelColor(shown.width() - 2, shown.height() - 2), Qt::magenta));
+        }
+    }
+
+    // Each information window exists once and ends the program when it is the last
+    // one closed; OK, Enter, Esc and its close box unload it, but Esc leaves the
+    // instructions, which have no cancel button. "&Start" leaves the start window
+    // for the board, while the catalogue opened from it stays.
+    void closing_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("how");
+        for (const char *w : {"about", "catalogue"})
+            for (const char *how : {"OK", "Enter", "Esc", "close box"})
+                QTest::addRow("%s %s", w, how) << QString(w) << QString(how);
+        for (const char *how : {"Alt+O", "Esc", "close box"})
+            QTest::addRow("instructions %s", how) << "instructions" << QString(how);
+        QTest::newRow("start Start") << "start" << "Start";
+    }
+    void closing()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, how);
+        QPointer<QWidget> w = openWindow(window);
+        QCOMPARE(openWindow(window), w.data());
+        QVERIFY(w->testAttribute(Qt::WA_QuitOnClose) && QTest::qWaitForWindowActive(w));
+        if (how == "Start")
+            click(Form<FrmSplash>::loaded()->Command1), click(Form<FrmSplash>::loaded()->Command2);
+        else if (how == "OK")
+            click(w->findChild<QPushButton *>("cmdOK"));
+        else if (how == "close box")
+            w->close();
+        else
+            QTest::keyClick(w, how == "Enter" ? Qt::Key_Enter : how == "Esc" ? Qt::Key_Escape : Qt::Key_O,
+                            how == "Alt+O" ? Qt::AltModifier : Qt::NoModifier);
+        const bool stays = how == "Esc" && window == "instructions";
+        QTRY_COMPARE(bool(w && w->isVisible()), stays); // an access key presses its button a moment later
+        settle();
+        QCOMPARE(w.isNull(), !stays);
+        QCOMPARE(Form<Brain>::loaded() && Form<FrmSoftware>::loaded() && Form<FrmSoftware>::loaded()->isVisible(),
+                 how == "Start");
+    }
+
+    // Labels break at blanks only, keep blank runs inside a line, drop the run at
+    // a break and cut a word wider than the label where it overflows.
+    void breakingLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("width"); // one unit per character
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("run kept") << "ab  cd" << 6.0 << QStringList{"ab  cd"};
+        QTest::newRow("run dropped at a break") << "ab   cd  " << 6.0 << QStringList{"ab", "cd"};
+        QTest::newRow("word of the full width") << "abc de" << 3.0 << QStringList{"abc", "de"};
+        QTest::newRow("leading run alone") << "    ab" << 5.0 << QStringList{"", "ab"};
+        QTest::newRow("long word cut") << "ab cdefgh" << 3.0 << QStringList{"ab", "cde", "fgh"};
+        QTest::newRow("a character at least") << "abc" << 0.5 << QStringList{"a", "b", "c"};
+        QTest::newRow("paragraphs") << "ab\r\n\r\ncd" << 9.0 << QStringList{"ab", "", "cd"};
+    }
+    void breakingLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, width);
+        QTEST(infoui::DesignLabel::breakLines(text, width, [](const QString &s) { return double(s.size()); }), "lines");
+    }
+
+    // The program ends when its last window goes, also by a button that only
+    // hides it. Last, as the program keeps ending so from here on.
+    void unloadingTheLastWindowEndsTheProgram()
+    {
+        forms::endProgramWhenLastWindowUnloaded();
+        openBoard()->mnucredits->trigger();
+        QTimer::singleShot(0, [] {
+            currentBoard()->close();
+            click(Form<FrmAbout>::loaded()->cmdOK);
+        });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); }); // the program would run on
+        QCOMPARE(QApplication::exec(), 0);
+    }
+};
+
+QTEST_MAIN(TestWindows)
+#include "test_windows.moc"
