@@ -1,0 +1,170 @@
+"""A private X session (Xvfb with openbox) that runs the real game in a scratch
+play folder, drives it by real clicks and keys (xdotool) and reads the screen
+back pixel by pixel. Every process started here dies with this script."""
+
+import collections
+import ctypes
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+TOOLS = ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "setxkbmap", "import", "convert")
+RING_PICTURES = ("rot2ring.jpg", "grünring.jpg", "ora2ring.jpg", "gelbring.jpg", "blauring.jpg", "weißring.jpg")
+Window = collections.namedtuple("Window", "wid x y w h title")
+
+
+def wait(observe, what, wanted=None, timeout=20.0):
+    """Polls until observe() gives wanted (or, by default, anything true) and
+    returns it; the timeout, generous for two busy cores, names what was seen last."""
+    deadline = time.monotonic() + timeout
+    while True:
+        seen = observe()
+        if (seen == wanted) if wanted is not None else seen:
+            return seen
+        if time.monotonic() > deadline:
+            raise AssertionError("%s: wanted %r, saw %r" % (what, "something" if wanted is None else wanted, seen))
+        time.sleep(0.05)
+
+
+def distance(a, b):
+    return sum((x - y) ** 2 for x, y in zip(a, b)) ** 0.5
+
+
+class Shot:
+    """An RGB picture read from a screenshot or a file."""
+
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, rgb
+
+    @classmethod
+    def read(cls, args, env=None):
+        data = subprocess.run(args + ["-depth", "8", "ppm:-"], env=env, check=True, timeout=30,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
+        m = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
+        w, h = int(m.group(1)), int(m.group(2))
+        return cls(w, h, data[m.end():m.end() + 3 * w * h])
+
+    def px(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.rgb[i:i + 3])
+
+    def mean(self, x, y):
+        """Of the 3 x 3 pixels around (x, y)."""
+        points = [self.px(x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1)]
+        return tuple(sum(p[c] for p in points) / 9 for c in range(3))
+
+    def crop(self, x, y, w, h):
+        starts = [3 * ((y + j) * self.width + x) for j in range(h)]
+        return Shot(w, h, b"".join(self.rgb[i:i + 3 * w] for i in starts))
+
+    def luma(self):
+        """Rows of brightness values."""
+        v, row = self.rgb, 3 * self.width
+        return [[(299 * v[i] + 587 * v[i + 1] + 114 * v[i + 2]) / 1000 for i in range(y * row, (y + 1) * row, 3)]
+                for y in range(self.height)]
+
+    def save(self, path):
+        subprocess.run(["convert", "ppm:-", path], input=b"P6 %d %d 255\n" % (self.width, self.height) + self.rgb,
+                       check=True, timeout=30)
+
+
+class Session:
+    def __init__(self, size=(1600, 1600)):  # room for the board at twice its size
+        self.scratch = tempfile.mkdtemp(prefix="farbrix-e2e-")
+        self.procs, self.game = [], None
+        read_end, write_end = os.pipe()
+        self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % size, "-nolisten", "tcp",
+                     "-noreset"], os.environ, pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as f:
+            display = f.readline().strip()
+        self.env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_", "DBUS_", "WAYLAND"))}
+        self.env.update(DISPLAY=":" + display, XDG_RUNTIME_DIR=self.scratch, LC_ALL="C.UTF-8", NO_AT_BRIDGE="1",
+                        XDG_CONFIG_HOME=self.scratch, XDG_DATA_HOME=self.scratch, XDG_CACHE_HOME=self.scratch)
+        # A German layout has keys for ä, ö, ü and ß, so xdotool need not remap any while typing.
+        self.run("setxkbmap", "-layout", "de")
+        self._spawn(["openbox", "--sm-disable"], self.env)
+        wait(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), "openbox")
+
+    def _spawn(self, args, env, **kw):
+        log = open(os.path.join(self.scratch, os.path.basename(args[0]) + ".log"), "ab")
+        self.procs.append(subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                           preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL), **kw))
+        return self.procs[-1]  # prctl(PR_SET_PDEATHSIG): killed with this script, even by SIGKILL
+
+    def run(self, *args):
+        return subprocess.run([str(a) for a in args], env=self.env, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, timeout=30).stdout.decode(errors="replace")
+
+    def start_game(self, binary, artwork=None, scale=1, table=None):
+        """The game in a fresh play folder holding the ring pictures (if an
+        artwork folder is given) and a highscore table (if given)."""
+        self.end_game()
+        self.play = tempfile.mkdtemp(prefix="play-", dir=self.scratch)
+        for name in RING_PICTURES if artwork else ():
+            for size in (name, name.replace(".jpg", "@2x.jpg")):
+                shutil.copy(os.path.join(artwork, size), self.play)
+        if table is not None:
+            with open(os.path.join(self.play, "TESTFILE"), "wb") as f:
+                f.write(table)
+        self.game = self._spawn([binary], dict(self.env, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale)),
+                                cwd=self.play)
+
+    def end_game(self):
+        if self.game and self.game.poll() is None:
+            self.game.terminate()
+            self.game.wait(10)
+
+    def close(self):
+        self.end_game()
+        for p in reversed(self.procs):
+            p.kill()
+            p.wait()
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    def shot(self, window=None):
+        whole = Shot.read(["import", "-silent", "-window", "root"], self.env)
+        return whole.crop(window.x, window.y, window.w, window.h) if window else whole
+
+    def windows(self, title=None, popups=False, shown=True):
+        """The game's windows (by exact title), or its open menus."""
+        found = []
+        for wid in self.run("xdotool", "search", *["--onlyvisible"] * shown, "--class", "farbrix").split():
+            info = dict(re.findall(r"^\s*([\w -]+):\s*(\S+)", self.run("xwininfo", "-id", wid), re.M))
+            name = self.run("xdotool", "getwindowname", wid)[:-1]
+            if ((info.get("Map State") == "IsViewable") >= shown and (title is None or name == title)
+                    and (info.get("Override Redirect State") == "yes") == popups):
+                found.append(Window(int(wid), *(int(info["Absolute upper-left " + k]) for k in "XY"),
+                                    int(info["Width"]), int(info["Height"]), name))
+        return found
+
+    def window(self, title=None):
+        """Waits for exactly one shown window of that title."""
+        return wait(lambda: (lambda w: len(w) == 1 and w[0])(self.windows(title)), "one window %r" % title)
+
+    def gone(self, window):
+        wait(lambda: window.wid not in [w.wid for w in self.windows()], "%r to close" % (window,))
+
+    def click(self, x, y, count=1):
+        self.run("xdotool", "mousemove", x, y, "click", "--repeat", count, "--delay", 80, 1)
+
+    def key(self, *keys, wid=None):
+        """Keys to the active window, or to wid made active first."""
+        self.run("xdotool", *(["windowactivate", "--sync", wid] if wid else []), "key", "--delay", 60, *keys)
+
+    def answer(self, title="Farbrix"):
+        """Waits for a message box and closes it with Return."""
+        box = self.window(title)
+        self.key("Return", wid=box.wid)
+        self.gone(box)
+
+    def menu(self, wid, *steps):
+        """Keys into a window's menus; each step's keys, then how many menus are open after it."""
+        for keys, open_menus in steps:
+            self.key(*keys.split(), wid=wid)
+            wid = None
+            wait(lambda: len(self.windows(popups=True)), "menus open after " + keys, open_menus)
