@@ -30,46 +30,28 @@ def wait(observe, what, wanted=None, timeout=20.0):
         time.sleep(0.05)
 
 
-def distance(a, b):
-    return sum((x - y) ** 2 for x, y in zip(a, b)) ** 0.5
-
-
 class Shot:
-    """An RGB picture read from a screenshot or a file."""
+    """An RGB picture as ImageMagick reads it from a file or the screen."""
 
-    def __init__(self, width, height, rgb):
-        self.width, self.height, self.rgb = width, height, rgb
-
-    @classmethod
-    def read(cls, args, env=None):
+    def __init__(self, args, env=None):
         data = subprocess.run(args + ["-depth", "8", "ppm:-"], env=env, check=True, timeout=30,
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
         m = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
-        w, h = int(m.group(1)), int(m.group(2))
-        return cls(w, h, data[m.end():m.end() + 3 * w * h])
+        self.width, self.height, self.rgb = int(m[1]), int(m[2]), data[m.end():]
 
     def px(self, x, y):
         i = 3 * (y * self.width + x)
         return tuple(self.rgb[i:i + 3])
 
-    def mean(self, x, y):
-        """Of the 3 x 3 pixels around (x, y)."""
+    def mean(self, x, y):  # of the 3 x 3 pixels around (x, y)
         points = [self.px(x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1)]
         return tuple(sum(p[c] for p in points) / 9 for c in range(3))
-
-    def crop(self, x, y, w, h):
-        starts = [3 * ((y + j) * self.width + x) for j in range(h)]
-        return Shot(w, h, b"".join(self.rgb[i:i + 3 * w] for i in starts))
 
     def luma(self):
         """Rows of brightness values."""
         v, row = self.rgb, 3 * self.width
         return [[(299 * v[i] + 587 * v[i + 1] + 114 * v[i + 2]) / 1000 for i in range(y * row, (y + 1) * row, 3)]
                 for y in range(self.height)]
-
-    def save(self, path):
-        subprocess.run(["convert", "ppm:-", path], input=b"P6 %d %d 255\n" % (self.width, self.height) + self.rgb,
-                       check=True, timeout=30)
 
 
 class Session:
@@ -80,8 +62,7 @@ class Session:
         self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % size, "-nolisten", "tcp",
                      "-noreset"], os.environ, pass_fds=(write_end,))
         os.close(write_end)
-        with os.fdopen(read_end) as f:
-            display = f.readline().strip()
+        display = os.fdopen(read_end).readline().strip()
         self.env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_", "DBUS_", "WAYLAND"))}
         self.env.update(DISPLAY=":" + display, XDG_RUNTIME_DIR=self.scratch, LC_ALL="C.UTF-8", NO_AT_BRIDGE="1",
                         XDG_CONFIG_HOME=self.scratch, XDG_DATA_HOME=self.scratch, XDG_CACHE_HOME=self.scratch)
@@ -103,7 +84,9 @@ class Session:
     def start_game(self, binary, artwork=None, scale=1, table=None):
         """The game in a fresh play folder holding the ring pictures (if an
         artwork folder is given) and a highscore table (if given)."""
-        self.end_game()
+        if self.game:
+            self.game.kill()
+            self.game.wait()
         self.play = tempfile.mkdtemp(prefix="play-", dir=self.scratch)
         for name in RING_PICTURES if artwork else ():
             for size in (name, name.replace(".jpg", "@2x.jpg")):
@@ -114,30 +97,25 @@ class Session:
         self.game = self._spawn([binary], dict(self.env, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale)),
                                 cwd=self.play)
 
-    def end_game(self):
-        if self.game and self.game.poll() is None:
-            self.game.terminate()
-            self.game.wait(10)
-
     def close(self):
-        self.end_game()
-        for p in reversed(self.procs):
+        for p in self.procs[::-1]:
             p.kill()
             p.wait()
         shutil.rmtree(self.scratch, ignore_errors=True)
 
-    def shot(self, window=None):
-        whole = Shot.read(["import", "-silent", "-window", "root"], self.env)
-        return whole.crop(window.x, window.y, window.w, window.h) if window else whole
+    def shot(self, x=0, y=0, w=0, h=0):
+        """The screen, or the part of it from (x, y) of size w x h."""
+        part = ["-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage"] if w else []
+        return Shot(["import", "-silent", "-window", "root"] + part, self.env)
 
-    def windows(self, title=None, popups=False, shown=True):
-        """The game's windows (by exact title), or its open menus."""
+    def windows(self, title=None, shown=True):
+        """The game's windows (by exact title), open menus left out."""
         found = []
         for wid in self.run("xdotool", "search", *["--onlyvisible"] * shown, "--class", "farbrix").split():
             info = dict(re.findall(r"^\s*([\w -]+):\s*(\S+)", self.run("xwininfo", "-id", wid), re.M))
             name = self.run("xdotool", "getwindowname", wid)[:-1]
             if ((info.get("Map State") == "IsViewable") >= shown and (title is None or name == title)
-                    and (info.get("Override Redirect State") == "yes") == popups):
+                    and info.get("Override Redirect State") == "no"):
                 found.append(Window(int(wid), *(int(info["Absolute upper-left " + k]) for k in "XY"),
                                     int(info["Width"]), int(info["Height"]), name))
         return found
@@ -149,11 +127,13 @@ class Session:
     def gone(self, window):
         wait(lambda: window.wid not in [w.wid for w in self.windows()], "%r to close" % (window,))
 
-    def click(self, x, y, count=1):
-        self.run("xdotool", "mousemove", x, y, "click", "--repeat", count, "--delay", 80, 1)
+    def click(self, *points, count=1):
+        """Clicks at each point (x, y) in turn."""
+        self.run("xdotool", *(a for p in points for a in ("mousemove", *p, "click", "--repeat", count, "--delay", 80, 1)))
 
     def key(self, *keys, wid=None):
-        """Keys to the active window, or to wid made active first."""
+        """Keys to the active window, or to wid made active first. Keys
+        pressed while a menu opens reach it, as Qt sends keys to the open menu."""
         self.run("xdotool", *(["windowactivate", "--sync", wid] if wid else []), "key", "--delay", 60, *keys)
 
     def answer(self, title="Farbrix"):
@@ -161,10 +141,3 @@ class Session:
         box = self.window(title)
         self.key("Return", wid=box.wid)
         self.gone(box)
-
-    def menu(self, wid, *steps):
-        """Keys into a window's menus; each step's keys, then how many menus are open after it."""
-        for keys, open_menus in steps:
-            self.key(*keys.split(), wid=wid)
-            wid = None
-            wait(lambda: len(self.windows(popups=True)), "menus open after " + keys, open_menus)
