@@ -4,7 +4,6 @@ the screen's pixels and the play folder's files; `flows.py GROUP` runs a group i
 import itertools
 import os
 import sys
-import time
 from math import dist
 
 import xgame
@@ -12,10 +11,9 @@ from xgame import wait
 
 BINARY, ARTWORK = os.environ["FARBRIX_BINARY"], os.environ["FARBRIX_ARTWORK_DIR"]
 
-# Where things are on the board, in logical pixels from its top-left corner
-# below the menu bar: the palette balls red .. white, the ring holes of rows
-# 0-4 by column, the lamps of rows 0-1 (four for right places, four for right
-# colours), and the buttons Zeigen and Spiel beginnen / Nächster Versuch.
+# Where things are on the board, in logical pixels from its corner below the menu bar: the palette
+# balls red .. white, the holes of rows 0-4 by column, the lamps of rows 0-1 (four for right places,
+# four for right colours), the buttons Zeigen and Spiel beginnen / Nächster Versuch.
 PALETTE = [(272, 52), (332, 60), (392, 72), (436, 128), (444, 188), (444, 256)]
 RINGS = [[(272, 104), (304, 104), (336, 112), (376, 128)], [(272, 144), (304, 144), (336, 152), (376, 160)],
          [(272, 176), (304, 176), (336, 184), (368, 192)], [(272, 216), (304, 216), (336, 224), (368, 232)],
@@ -26,7 +24,7 @@ SHOW, NEXT = (304, 488), (152, 488)
 START = (235, 227)  # the start window's Start button
 RESULT_BALLS = [(40 + 40 * i, 56) for i in range(4)]  # in the result window
 BESIDE_SIGN = (4, -5)  # where a ball shows its colour, from its centre, clear of its engraved sign
-LAMP_COLOURS, EMPTY = {"r": (255, 0, 0), "g": (128, 128, 128)}, [[None] * 4] * 5
+LAMP_COLOURS, NEW_BOARD = {"r": (255, 0, 0), "g": (128, 128, 128)}, ([[None] * 4] * 5, ["g" * 8] * 2)
 
 
 def nearest(seen, colours, limit):
@@ -34,12 +32,11 @@ def nearest(seen, colours, limit):
     return best if dist(seen, colours[best]) < limit else None
 
 
-class Game:
-    """The game started in the session; the board opened from the start window."""
+class Game:  # started in the session, its board opened from the start window
 
-    def __init__(self, x, scale=1, pictures=True, table=None):
+    def __init__(self, x, files, scale=1):
         self.x, self.f = x, scale
-        x.start_game(BINARY, ARTWORK if pictures else None, scale, table)
+        x.start_game(BINARY, files, scale)
         splash = x.window()
         x.click(self.at(START, splash, scale))
         self.find_board()
@@ -53,24 +50,20 @@ class Game:
             return next((y for y in range(c.height) if dist(c.px(0, y), (128, 128, 255)) < 10), None)
         self.top = wait(corner, "the board painted")
 
-    def at(self, point, window=None, f=1):
-        """A point of the board, or of another window, on the screen."""
+    def at(self, point, window=None, f=1):  # on the screen
         if window:
             return window.x + point[0] * f, window.y + point[1] * f
         return self.win.x + point[0] * self.f, self.win.y + self.top + point[1] * self.f
 
-    def ball(self, shot, point, window=None):
-        """The colour number of the ball at a point, None if none."""
+    def ball(self, shot, point, window=None):  # the colour number of the ball at a point, or None
         x, y = self.at(point, window)
         return nearest(shot.mean(x + BESIDE_SIGN[0] * self.f, y + BESIDE_SIGN[1] * self.f), RING_COLOURS, 60)
 
-    def holes(self):
+    def state(self):
+        """The balls in the holes of rows 0-4 and the lamps of rows 0-1 (r red, g grey)."""
         shot = self.x.shot()
-        return [[self.ball(shot, p) for p in row] for row in RINGS]
-
-    def lamps(self):
-        shot = self.x.shot()
-        return ["".join(nearest(shot.px(*self.at(p)), LAMP_COLOURS, 30) or "?" for p in row) for row in LAMPS]
+        return ([[self.ball(shot, p) for p in row] for row in RINGS],
+                ["".join(nearest(shot.px(*self.at(p)), LAMP_COLOURS, 30) or "?" for p in row) for row in LAMPS])
 
     def place(self, row, colours):
         for column, colour in enumerate(colours):
@@ -82,11 +75,8 @@ class Game:
         self.x.key("alt+o", "Up", "Return", wid=self.win.wid)
         result = self.x.window("Farbrix ")
 
-        def read():
-            shot = self.x.shot()
-            balls = [self.ball(shot, p, result) for p in RESULT_BALLS]
-            return None not in balls and balls
-        balls = wait(read, "the solution")
+        read = lambda shot: [self.ball(shot, p, result) for p in RESULT_BALLS]
+        balls = wait(lambda: (lambda b: None not in b and b)(read(self.x.shot())), "four balls in the result window")
         self.x.click(self.at((8, 118), result), count=2)
         self.x.gone(result)
         return balls
@@ -102,22 +92,21 @@ class Game:
 
 
 def win_to_highscore(x):
-    """Start -> board; a guess lights its lamps; the next one cracks the code,
-    and the typed name reaches the highscore file through the result window;
-    then the about window's line moves."""
-    g = Game(x, table='"Zoë","Anna","Bernd","Carla","Dieter"\r\n'.encode("cp1252"))
-    wait(lambda: (g.holes(), g.lamps()), "holes and lamps of a new board", (EMPTY, ["g" * 8] * 2))
+    """Start -> board; a guess lights lamps; the next cracks the code, and the typed name reaches
+    the highscore file through the result window; then the about window's line moves."""
+    g = Game(x, dict(PICTURES, TESTFILE='"Zoë","Anna","Bernd","Carla","Dieter"\r\n'.encode("cp1252")))
+    wait(g.state, "a new board", NEW_BOARD)
     g.begin()
     s = g.solution()
-    g.place(0, [s[0], s[1], next(c for c in range(1, 7) if c not in s), s[2]])
-    x.click(g.at(SHOW))
+    guess = [s[0], s[1], next(c for c in range(1, 7) if c not in s), s[2]]
+    g.place(0, guess)
+    x.click(g.at(SHOW), g.at(NEXT))
     # Two balls in their places, three right colours; lamps light from the left.
-    wait(g.lamps, "lamps after the first guess", ["rrggrrrg", "g" * 8])
-    x.click(g.at(NEXT))
+    wait(g.state, "the board after the first guess", ([guess] + [[None] * 4] * 4, ["rrggrrrg", "g" * 8]))
     g.place(1, s)
     x.click(g.at(SHOW))
     x.answer()  # Code geknackt !
-    wait(g.lamps, "lamps after the win", ["rrggrrrg", "r" * 8])
+    wait(g.state, "the board after the win", ([guess, s] + [[None] * 4] * 3, ["rrggrrrg", "r" * 8]))
     result = x.window("Farbrix ")
     x.click(g.at((104, 104), result))  # OK
     scores = x.window("Highscores")
@@ -127,7 +116,7 @@ def win_to_highscore(x):
     wait(lambda: open(os.path.join(x.play, "TESTFILE"), "rb").read(), "TESTFILE",
          '"Zoë","Jürgen, der Große","Bernd","Carla","Dieter"\r\n'.encode("cp1252"))
     g.find_board()
-    wait(g.holes, "holes on the next board", EMPTY)
+    wait(g.state, "the next board", NEW_BOARD)
 
     x.key("alt+h", "Down", "Return", wid=g.win.wid)  # Hilfe > Über
     about = x.window("Kugelwerkstatt Musterstadt")
@@ -142,24 +131,21 @@ def win_to_highscore(x):
 
 def loss_at_superbrain(x):
     """Superbrain: the fifth wrong guess loses and a fresh board follows."""
-    g = Game(x)
+    g = Game(x, PICTURES)
     x.key("alt+o", "Right", "Down", "Down", "Return", wid=g.win.wid)  # Schwierigkeitsgrad > Superbrain
     g.begin()
     s = g.solution()
-    for row in range(5):
-        if row:
-            x.click(g.at(NEXT))
-        g.place(row, [s[1], s[0], s[2], s[3]])  # an earlier end would leave a message box in the way
-        x.click(g.at(SHOW))
+    for row in range(5):  # an earlier end would leave a message box in the way of the clicks
+        g.place(row, [s[1], s[0], s[2], s[3]])
+        x.click(g.at(SHOW), g.at(NEXT))
     x.answer()  # Code nicht geknackt!
     x.answer()  # Probier es nochmal!
     g.find_board()
-    wait(g.holes, "holes after the loss", EMPTY)
+    wait(g.state, "the board after the loss", NEW_BOARD)
 
 
 def clipped_message(x, f):
-    """Lines of a message box's text whose ink reaches the label's right edge
-    (where the OK button ends), or too few lines."""
+    """A message box's lines whose ink reaches the label's right edge, where the OK button ends."""
     box = x.window("Farbrix")
     right = [max((i for i, v in enumerate(row) if v < 100), default=None) for row in x.shot(*box[1:5]).luma()]
     # Runs of rows with dark pixels, as (top row, right end): lines of text, then the tallest, the button.
@@ -172,8 +158,7 @@ def clipped_message(x, f):
 
 
 def detail(lum, top, f):
-    """Mean brightness variance of 2 x 2 screen pixel blocks over the rings of
-    rows 0-4: what a picture scaled up from its design size lacks."""
+    """Mean brightness variance of 2 x 2 pixel blocks over the rings: what a picture scaled up lacks."""
     blocks = [[lum[top + y + j][x + k] for j in (0, 1) for k in (0, 1)]
               for y in range(88 * f, 280 * f, 2) for x in range(256 * f, 400 * f, 2)]
     return sum(sum((v - sum(b) / 4) ** 2 for v in b) / 4 for b in blocks) / len(blocks)
@@ -184,7 +169,7 @@ def scale_and_message(x):
     the message of a missing ring picture is readable whole at 1 and 2."""
     seen, cut = {}, ""
     for f in (1, 2):
-        g = Game(x, scale=f, pictures=False)
+        g = Game(x, {}, f)
         seen[f] = g.win, x.shot(*g.win[1:5]).luma(), g.top
         g.begin()
         x.click(g.at(PALETTE[0]), g.at(RINGS[0][0]))
@@ -206,20 +191,20 @@ def scale_and_message(x):
 if __name__ == "__main__":
     if not all(map(xgame.shutil.which, xgame.TOOLS)):
         sys.exit(print("skipped: needs", *xgame.TOOLS) or 77)
-    RING_COLOURS = {}  # what each ring picture shows beside its sign, by colour number
-    for n, name in enumerate(xgame.RING_PICTURES, 1):
-        pic = xgame.Shot(["convert", os.path.join(ARTWORK, name)])
-        RING_COLOURS[n] = pic.mean(pic.width // 2 + BESIDE_SIGN[0], pic.height // 2 + BESIDE_SIGN[1])
-    x, failed, folder = xgame.Session(), 0, os.environ.get("FARBRIX_E2E_ARTIFACTS", ".")
-    for scenario in {"play": [win_to_highscore], "screen": [loss_at_superbrain, scale_and_message]}[sys.argv[1]]:
-        started = time.monotonic()
-        try:
+    names = ("rot2ring", "grünring", "ora2ring", "gelbring", "blauring", "weißring")  # colours 1 .. 6
+    PICTURES = {n + size + ".jpg": open(os.path.join(ARTWORK, n + size + ".jpg"), "rb").read()
+                for n in names for size in ("", "@2x")}
+    RING_COLOURS = {}  # what each ring picture shows beside its sign
+    for number, name in enumerate(names, 1):
+        pic = xgame.Shot(["convert", os.path.join(ARTWORK, name + ".jpg")])
+        RING_COLOURS[number] = pic.mean(pic.width // 2 + BESIDE_SIGN[0], pic.height // 2 + BESIDE_SIGN[1])
+    x = xgame.Session()
+    try:
+        for scenario in {"play": [win_to_highscore], "screen": [loss_at_superbrain, scale_and_message]}[sys.argv[1]]:
             scenario(x)
-            print("PASS %s (%.0f s)" % (scenario.__name__, time.monotonic() - started), flush=True)
-        except Exception as error:
-            failed += 1
-            os.makedirs(folder, exist_ok=True)
-            x.run("import", "-window", "root", os.path.join(folder, scenario.__name__ + ".png"))
-            print("FAIL %s: %s: %s" % (scenario.__name__, type(error).__name__, error), flush=True)
-    x.close()
-    sys.exit(bool(failed))
+            print("passed:", scenario.__name__, flush=True)
+    except BaseException:
+        x.run("import", "-window", "root", "e2e-failure-%s.png" % scenario.__name__)  # in the working folder
+        raise
+    finally:
+        x.close()

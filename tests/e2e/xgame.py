@@ -1,6 +1,5 @@
-"""A private X session (Xvfb with openbox) that runs the real game in a scratch
-play folder, drives it by real clicks and keys (xdotool) and reads the screen
-back pixel by pixel. Every process started here dies with this script."""
+"""A private X session (Xvfb, openbox) running the game in a scratch play folder, driven by xdotool,
+read back pixel by pixel. Every process started here dies with this script."""
 
 import collections
 import ctypes
@@ -13,13 +12,11 @@ import tempfile
 import time
 
 TOOLS = ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "setxkbmap", "import", "convert")
-RING_PICTURES = ("rot2ring.jpg", "grünring.jpg", "ora2ring.jpg", "gelbring.jpg", "blauring.jpg", "weißring.jpg")
 Window = collections.namedtuple("Window", "wid x y w h title")
 
 
 def wait(observe, what, wanted=None, timeout=20.0):
-    """Polls until observe() gives wanted (or, by default, anything true) and
-    returns it; the timeout, generous for two busy cores, names what was seen last."""
+    """Polls until observe() gives wanted (or anything true) and returns it; generous for two busy cores."""
     deadline = time.monotonic() + timeout
     while True:
         seen = observe()
@@ -30,8 +27,7 @@ def wait(observe, what, wanted=None, timeout=20.0):
         time.sleep(0.05)
 
 
-class Shot:
-    """An RGB picture as ImageMagick reads it from a file or the screen."""
+class Shot:  # an RGB picture as ImageMagick reads it from a file or the screen
 
     def __init__(self, args, env=None):
         data = subprocess.run(args + ["-depth", "8", "ppm:-"], env=env, check=True, timeout=30,
@@ -47,8 +43,7 @@ class Shot:
         points = [self.px(x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1)]
         return tuple(sum(p[c] for p in points) / 9 for c in range(3))
 
-    def luma(self):
-        """Rows of brightness values."""
+    def luma(self):  # rows of brightness values
         v, row = self.rgb, 3 * self.width
         return [[(299 * v[i] + 587 * v[i + 1] + 114 * v[i + 2]) / 1000 for i in range(y * row, (y + 1) * row, 3)]
                 for y in range(self.height)]
@@ -60,7 +55,7 @@ class Session:
         self.procs, self.game = [], None
         read_end, write_end = os.pipe()
         self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % size, "-nolisten", "tcp",
-                     "-noreset"], os.environ, pass_fds=(write_end,))
+                     "-noreset"], os.environ, pass_fds=(write_end,), stderr=subprocess.DEVNULL)
         os.close(write_end)
         display = os.fdopen(read_end).readline().strip()
         self.env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_", "DBUS_", "WAYLAND"))}
@@ -68,32 +63,27 @@ class Session:
                         XDG_CONFIG_HOME=self.scratch, XDG_DATA_HOME=self.scratch, XDG_CACHE_HOME=self.scratch)
         # A German layout has keys for ä, ö, ü and ß, so xdotool need not remap any while typing.
         self.run("setxkbmap", "-layout", "de")
-        self._spawn(["openbox", "--sm-disable"], self.env)
+        self._spawn(["openbox", "--sm-disable"], self.env, stderr=subprocess.DEVNULL)
         wait(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), "openbox")
 
-    def _spawn(self, args, env, **kw):
-        log = open(os.path.join(self.scratch, os.path.basename(args[0]) + ".log"), "ab")
-        self.procs.append(subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+    def _spawn(self, args, env, **kw):  # prctl(PR_SET_PDEATHSIG): killed with this script, even by SIGKILL
+        self.procs.append(subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL,
                                            preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL), **kw))
-        return self.procs[-1]  # prctl(PR_SET_PDEATHSIG): killed with this script, even by SIGKILL
+        return self.procs[-1]
 
     def run(self, *args):
         return subprocess.run([str(a) for a in args], env=self.env, stdout=subprocess.PIPE,
                               stderr=subprocess.DEVNULL, timeout=30).stdout.decode(errors="replace")
 
-    def start_game(self, binary, artwork=None, scale=1, table=None):
-        """The game in a fresh play folder holding the ring pictures (if an
-        artwork folder is given) and a highscore table (if given)."""
+    def start_game(self, binary, files, scale=1):
+        """The game in a fresh play folder holding files (name: bytes)."""
         if self.game:
             self.game.kill()
             self.game.wait()
         self.play = tempfile.mkdtemp(prefix="play-", dir=self.scratch)
-        for name in RING_PICTURES if artwork else ():
-            for size in (name, name.replace(".jpg", "@2x.jpg")):
-                shutil.copy(os.path.join(artwork, size), self.play)
-        if table is not None:
-            with open(os.path.join(self.play, "TESTFILE"), "wb") as f:
-                f.write(table)
+        for name, data in files.items():
+            with open(os.path.join(self.play, name), "wb") as f:
+                f.write(data)
         self.game = self._spawn([binary], dict(self.env, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale)),
                                 cwd=self.play)
 
@@ -116,8 +106,8 @@ class Session:
             name = self.run("xdotool", "getwindowname", wid)[:-1]
             if ((info.get("Map State") == "IsViewable") >= shown and (title is None or name == title)
                     and info.get("Override Redirect State") == "no"):
-                found.append(Window(int(wid), *(int(info["Absolute upper-left " + k]) for k in "XY"),
-                                    int(info["Width"]), int(info["Height"]), name))
+                found.append(Window(int(wid), *(int(info[k]) for k in ("Absolute upper-left X",
+                                    "Absolute upper-left Y", "Width", "Height")), name))
         return found
 
     def window(self, title=None):
@@ -137,7 +127,6 @@ class Session:
         self.run("xdotool", *(["windowactivate", "--sync", wid] if wid else []), "key", "--delay", 60, *keys)
 
     def answer(self, title="Farbrix"):
-        """Waits for a message box and closes it with Return."""
         box = self.window(title)
         self.key("Return", wid=box.wid)
         self.gone(box)
