@@ -45,7 +45,8 @@ def check_launcher(prefix, scratch):
         f.write('#!/bin/sh\n{ pwd; echo "$#"; } > "$REPORT"\n')
     xdg = os.path.join(scratch, "xdg")
     play = os.path.join(xdg, "farbrix")
-    assert launch(prefix, scratch, xdg) == (0, "", [play, "0"]), "first start"
+    first = launch(prefix, scratch, xdg)
+    assert first == (0, "", [play, "0"]), "first start: %s" % (first,)
     assert sorted(os.listdir(play)) == PICTURES
     assert all(read(play, p) == read(prefix, "share", "farbrix", p) for p in PICTURES)
     # A later start replaces nothing of the player's and adds what is missing.
@@ -54,8 +55,9 @@ def check_launcher(prefix, scratch):
         with open(os.path.join(play, name), "wb") as f:
             f.write(data)
     os.remove(os.path.join(play, lost))
-    assert launch(prefix, scratch, xdg) == (0, "", [play, "0"]), "second start"
-    assert (read(play, own), read(play, "TESTFILE")) == (b"the player's own", b'"Anna","","","",""\r\n')
+    second = launch(prefix, scratch, xdg)
+    assert second == (0, "", [play, "0"]), "second start: %s" % (second,)
+    assert (read(play, own), read(play, "TESTFILE")) == (b"the player's own", b'"Anna","","","",""\r\n'), "replaced"
     assert read(play, lost) == read(prefix, "share", "farbrix", lost)
     # A play folder that cannot be made is told in German and nothing starts.
     code, err, started = launch(prefix, scratch, os.path.join(play, "TESTFILE"))
