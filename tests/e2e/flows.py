@@ -74,7 +74,6 @@ class Game:  # started in the session, its board opened from the start window
         """Optionen > Lösung anzeigen, read off the result window, closed by a double click on its background."""
         self.x.key("alt+o", "Up", "Return", wid=self.win.wid)
         result = self.x.window("Farbrix ")
-
         read = lambda shot: [self.ball(shot, p, result) for p in RESULT_BALLS]
         balls = wait(lambda: (lambda b: None not in b and b)(read(self.x.shot())), "four balls in the result window")
         self.x.click(self.at((8, 118), result), count=2)
@@ -147,14 +146,16 @@ def loss_at_superbrain(x):
 def clipped_message(x, f):
     """A message box's lines whose ink reaches the label's right edge, where the OK button ends."""
     box = x.window("Farbrix")
-    right = [max((i for i, v in enumerate(row) if v < 100), default=None) for row in x.shot(*box[1:5]).luma()]
-    # Runs of rows with dark pixels, as (top row, right end): lines of text, then the tallest, the button.
-    runs = [list(run) for dark, run in itertools.groupby(enumerate(right), lambda r: r[1] is not None) if dark]
-    button = max(runs, key=len)
-    text = [(run[0][0], max(r for _, r in run)) for run in runs[:runs.index(button)]]
-    edge = max(r for _, r in button)
+
+    def lines():  # runs of rows with dark pixels, as (top row, right end): lines of text, then the button
+        right = [max((i for i, v in enumerate(row) if v < 100), default=None) for row in x.shot(*box[1:5]).luma()]
+        runs = [list(run) for dark, run in itertools.groupby(enumerate(right), lambda r: r[1] is not None) if dark]
+        button = max(runs, key=len, default=None)  # the tallest
+        text = [(run[0][0], max(r for _, r in run)) for run in runs[:runs.index(button) if button else 0]]
+        return len(text) >= 3 and (text, max(r for _, r in button))
+    text, edge = wait(lines, "three lines of text or more in %r" % (box,))
     cut = [line for line in text if line[1] > edge - f]
-    return "%r at scale %d: lines %s reach %d\n" % (box, f, cut, edge) if cut or len(text) < 3 else ""
+    return "%r at scale %d: lines %s reach %d\n" % (box, f, cut, edge) if cut else ""
 
 
 def detail(lum, top, f):
