@@ -119,7 +119,8 @@ class Session:
 
     def click(self, *points, count=1):
         """Clicks at each point (x, y) in turn."""
-        self.run("xdotool", *(a for p in points for a in ("mousemove", *p, "click", "--repeat", count, "--delay", 80, 1)))
+        self.run("xdotool", *(a for x, y in points for a in ("mousemove", x, y, "click", "--repeat", count,
+                                                              "--delay", 80, 1)))
 
     def key(self, *keys, wid=None):
         """Keys to the active window, or to wid made active first. Keys

@@ -26,11 +26,12 @@ def read(*parts):
         return f.read()
 
 
-def launch(prefix, scratch, xdg):
+def launch(prefix, scratch, xdg=None):
     """Runs the launcher; returns its status, its stderr and the stand-in's report (None if not started)."""
     report = os.path.join(scratch, "report")
     r = subprocess.run([os.path.join(prefix, "bin", "farbrix"), "--an-argument"], cwd="/", timeout=30,
-                       env={"PATH": "/usr/bin:/bin", "HOME": scratch, "XDG_DATA_HOME": xdg, "REPORT": report},
+                       env={"PATH": "/usr/bin:/bin", "HOME": scratch, "REPORT": report,
+                            **({"XDG_DATA_HOME": xdg} if xdg else {})},
                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     started = os.path.exists(report) and read(report).decode().split("\n")[:2]
     if started:
@@ -50,15 +51,20 @@ def check_launcher(prefix, scratch):
     assert sorted(os.listdir(play)) == PICTURES
     assert all(read(play, p) == read(prefix, "share", "farbrix", p) for p in PICTURES)
     # A later start replaces nothing of the player's and adds what is missing.
-    own, lost = PICTURES[:2]
+    own, lost, linked = PICTURES[:3]
     for name, data in ((own, b"the player's own"), ("TESTFILE", b'"Anna","","","",""\r\n')):
         with open(os.path.join(play, name), "wb") as f:
             f.write(data)
     os.remove(os.path.join(play, lost))
+    os.remove(os.path.join(play, linked))  # a dangling link is there too, and not to be written through
+    os.symlink(os.path.join(scratch, "elsewhere"), os.path.join(play, linked))
     second = launch(prefix, scratch, xdg)
     assert second == (0, "", [play, "0"]), "second start: %s" % (second,)
     assert (read(play, own), read(play, "TESTFILE")) == (b"the player's own", b'"Anna","","","",""\r\n'), "replaced"
     assert read(play, lost) == read(prefix, "share", "farbrix", lost)
+    assert os.path.islink(os.path.join(play, linked)) and not os.path.exists(os.path.join(scratch, "elsewhere"))
+    # Without XDG_DATA_HOME the play folder lies in the home folder.
+    assert launch(prefix, scratch)[2] == [os.path.join(scratch, ".local", "share", "farbrix"), "0"]
     # A play folder that cannot be made is told in German and nothing starts.
     code, err, started = launch(prefix, scratch, os.path.join(play, "TESTFILE"))
     assert (code, started) == (1, False) and "kann nicht angelegt werden" in err, (code, err, started)
