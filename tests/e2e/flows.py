@@ -152,8 +152,8 @@ def clipped_message(x, f):
         runs = [list(run) for dark, run in itertools.groupby(enumerate(right), lambda r: r[1] is not None) if dark]
         button = max(runs, key=len, default=None)  # the tallest
         text = [(run[0][0], max(r for _, r in run)) for run in runs[:runs.index(button) if button else 0]]
-        return len(text) >= 3 and (text, max(r for _, r in button))
-    text, edge = wait(lines, "three lines of text or more in %r" % (box,))
+        return len(text) >= 4 and (text, max(r for _, r in button))
+    text, edge = wait(lines, "the name, the folder, its heading and the reason in %r" % (box,))
     cut = [line for line in text if line[1] > edge - f]
     return "%r at scale %d: lines %s reach %d\n" % (box, f, cut, edge) if cut else ""
 
