@@ -74,7 +74,8 @@ private slots:
         QCOMPARE(name(brain->ring(1, 1)), QStringLiteral("Reihe 2, Spalte 1: Blau"));
     }
 
-    // Every check mark that comes or goes is announced on its menu item.
+    // Every check mark that comes or goes is announced on its menu item; the
+    // holes and lamps a mask hides leave the tree, and are told so.
     void levelMarksAreHeard()
     {
         Brain *brain = openBoard();
@@ -87,6 +88,11 @@ private slots:
         QVERIFY(mark(brain->mnusuperbrain) && !mark(brain->mnuschwer));
         QVERIFY(told(brain->mnusuperbrain, QAccessible::StateChanged) && told(brain->mnuschwer, QAccessible::StateChanged));
         QVERIFY(!told(brain->mnueinfach, QAccessible::StateChanged));
+        const auto hidden = [&](QObject *o) { return face(o)->state().invisible && told(o, QAccessible::StateChanged); };
+        QVERIFY(hidden(brain->ring(1, 5)) && hidden(brain->ring(4, 9)) && hidden(brain->lamp(5, 9)));
+        QVERIFY(!hidden(brain->ring(4, 4)) && !hidden(brain->lamp(1, 4)));
+        brain->mnueinfach->trigger();
+        QVERIFY(!face(brain->ring(4, 9))->state().invisible && !face(brain->lamp(5, 9))->state().invisible);
     }
 };
 

@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
 namespace {
 
@@ -18,6 +19,13 @@ public:
         if (t != QAccessible::Name || box()->accessibleValue().isEmpty())
             return own;
         return own + QStringLiteral(": ") + box()->accessibleValue();
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = s.invisible || isCoveredBySiblings(box());
+        return s;
     }
 
     QStringList actionNames() const override
@@ -43,6 +51,21 @@ QAccessibleInterface *imageBoxFactory(const QString &className, QObject *object)
 }
 
 } // namespace
+
+bool isCoveredBySiblings(const QWidget *widget)
+{
+    const QWidget *parent = widget->parentWidget();
+    if (!parent)
+        return false;
+    QRegion uncovered(widget->geometry());
+    const QObjectList &siblings = parent->children(); // in painting order, the last on top
+    for (qsizetype i = siblings.indexOf(const_cast<QWidget *>(widget)) + 1; i < siblings.size(); ++i) {
+        const auto *above = qobject_cast<const QWidget *>(siblings[i]);
+        if (above && above->autoFillBackground() && above->isVisibleTo(parent))
+            uncovered -= above->geometry();
+    }
+    return uncovered.isEmpty();
+}
 
 ImageBox::ImageBox(const twips::Rect &design, bool stretch, QWidget *parent)
     : QWidget(parent), designRect(twips::rectF(design)), stretch(stretch)

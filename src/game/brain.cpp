@@ -97,7 +97,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        if (lamp()->speaker() != lamp())
+        if (lamp()->speaker() != lamp() || isCoveredBySiblings(lamp()))
             s.invisible = true;
         return s;
     }

@@ -149,6 +149,7 @@ private:
     void buildMenus();
     void placeOnScreen();
     void setRowEnabled(int row, bool enabled);
+    void announceMasks();
 
     std::array<ImageBox *, 6> palette{};
     std::array<std::array<ImageBox *, 10>, 4> rings{};

@@ -5,6 +5,7 @@
 #include "game/global.h"
 #include "results/winorlose.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 
@@ -22,6 +23,7 @@ void Brain::mnueinfach_Click()
     mnueinfach->setChecked(true);
     mnuschwer->setChecked(false);
     mnusuperbrain->setChecked(false);
+    announceMasks();
 }
 
 void Brain::mnuschwer_Click()
@@ -41,6 +43,7 @@ void Brain::mnuschwer_Click()
         setRowEnabled(row, true);
     for (int row = 8; row <= 9; ++row)
         setRowEnabled(row, false);
+    announceMasks();
 }
 
 void Brain::mnusuperbrain_Click()
@@ -54,6 +57,23 @@ void Brain::mnusuperbrain_Click()
     mnuschwer->setChecked(false);
     for (int row = 5; row <= 9; ++row)
         setRowEnabled(row, false);
+    announceMasks();
+}
+
+// The holes and lamps a mask comes over or leaves are told to assistive
+// technology, which otherwise goes on reading what no one can see.
+void Brain::announceMasks()
+{
+    QAccessible::State visibility;
+    visibility.invisible = true;
+    for (int row = 0; row < 10; ++row) {
+        const std::initializer_list<QObject *> maskable{ring(1, row), ring(2, row), ring(3, row), ring(4, row),
+                                                        lamp(1, row), lamp(5, row)};
+        for (QObject *covered : maskable) {
+            QAccessibleStateChangeEvent event(covered, visibility);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
 }
 
 void Brain::mnuLösung_Click()
