@@ -52,7 +52,9 @@ private slots:
 
         const QStringList guess{"Rot", "Grün", "Gelb", "Blau"}; // two in place, three colours right
         for (int column = 1; column <= 4; ++column) {
-            press(brain->paletteImage(std::array{1, 2, 4, 5}[column - 1]));
+            QObject *pick = brain->paletteImage(std::array{1, 2, 4, 5}[column - 1]);
+            press(pick);
+            QVERIFY(face(pick)->state().checked && told(pick, QAccessible::StateChanged) && !face(brain->paletteImage(6))->state().checked);
             press(brain->ring(column, 0));
             QCOMPARE(name(brain->ring(column, 0)), QStringLiteral("Reihe 1, Spalte %1: %2").arg(column).arg(guess[column - 1]));
             QVERIFY(told(brain->ring(column, 0), QAccessible::NameChanged));

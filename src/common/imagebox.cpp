@@ -25,6 +25,8 @@ public:
     {
         QAccessible::State s = QAccessibleWidget::state();
         s.invisible = s.invisible || isCoveredBySiblings(box());
+        s.checkable = box()->isAccessibleCheckable();
+        s.checked = box()->isAccessibleChecked();
         return s;
     }
 
@@ -74,6 +76,18 @@ ImageBox::ImageBox(const twips::Rect &design, bool stretch, QWidget *parent)
     setAttribute(Qt::WA_NoSystemBackground);
     static const bool accessible = (QAccessible::installFactory(imageBoxFactory), true);
     Q_UNUSED(accessible);
+}
+
+void ImageBox::setAccessibleChecked(bool on)
+{
+    if (checkable && checked == on)
+        return;
+    checkable = true;
+    checked = on;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void ImageBox::setAccessibleValue(const QString &text)

@@ -37,6 +37,12 @@ public:
     void setAccessibleValue(const QString &value);
     const QString &accessibleValue() const { return value; }
 
+    // A box that can be the one picked (a palette ball) is checkable for
+    // screen readers, and checked while it is the one; a change is announced.
+    void setAccessibleChecked(bool checked);
+    bool isAccessibleCheckable() const { return checkable; }
+    bool isAccessibleChecked() const { return checked; }
+
 signals:
     void clicked();
 
@@ -52,4 +58,6 @@ private:
     int pointer = 0;
     QPixmap pic;
     QString value;
+    bool checkable = false;
+    bool checked = false;
 };

@@ -242,6 +242,7 @@ void Brain::buildControls(BoardSurface *parent)
         image->setAccessibleName(QString::fromUtf16(board::colourNames[n - 1]));
         image->setAccessibleDescription(QStringLiteral("Farbe w\u00e4hlen"));
         image->setMousePointer(2);
+        image->setAccessibleChecked(n == Global::selectedColor);
         image->setEnabled(false);
         connect(image, &ImageBox::clicked, this, [this, n] { paletteClick(n); });
         palette[n - 1] = image;

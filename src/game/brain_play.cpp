@@ -18,6 +18,9 @@ void Brain::paletteClick(int n)
 {
     Global::selectedColor = static_cast<Global::Int>(n);
     Global::pointerPending = static_cast<Global::Int>(n);
+    // The pointer shows the pick to the eye; the checked ball tells the ear.
+    for (int colour = 1; colour <= 6; ++colour)
+        paletteImage(colour)->setAccessibleChecked(colour == n);
 }
 
 void Brain::Form_MouseMove()
