@@ -274,7 +274,7 @@ private slots:
                                          "tabs=Text2(0) Text2(1) Text2(2) Text2(3) Text2(4) Command1;type=Jürgen;"
                                          "enter;scores=1----;scoresok;scores=none;board=new;viewonly=1;state=fresh;"
                                          "name1=Jürgen");
-        row("winner at 5", "go;win=5;ok;scores=----1;focus=Text2(4);type=Jürgen;scoresok;name5=Jürgen");
+        row("winner at 5", "go;win=5;ok;scores=----1;focus=Text2(4);type=Jürgen;scoresok;name5=Jürgen;msgs=Code geknackt !");
         row("winner at 7", "go;win=7;ok;scores=-----;focus=Command1;scoresok;board=new;viewonly=1");
         row("board restarted behind the result", "go;win=2;activate;attempt=0;ok;scores=-----");
         row("double click on the result", "go;win=1;dblclick;result=-;scores=none;hidden=1234;restart=1");
