@@ -47,15 +47,6 @@ struct AsNobody {
     ~AsNobody() { changed &&::setresuid(0, 0, 0); }
 };
 
-void winAt(int attempt) // code number 1, won at the given attempt
-{
-    openBoard();
-    Global::codeNumber = 1;
-    for (int k = 1; k <= attempt; ++k)
-        click(currentBoard()->Command2), place(k == attempt ? std::array{1, 2, 3, 4} : std::array{4, 3, 2, 1}, k - 1),
-            click(currentBoard()->Command1);
-}
-
 } // namespace
 
 class TestFaults : public GameTest
@@ -172,7 +163,7 @@ private slots:
         QFETCH(QString, reason);
         QVERIFY(shell(setup));
         const AsNobody nobody(setup.contains("200") ? play->path() : QString());
-        winAt(1);
+        startGame(), playAttempts(1, true);
         QCOMPARE(Global::guessColor1, reason == "geknackt" ? 1 : 0);
         QVERIFY2(messages->texts.size() == 1 && messages->texts[0].contains(reason), qPrintable(messages->texts.join('|')));
         Form<WinorLose>::unload();
@@ -195,7 +186,7 @@ private slots:
         QFETCH(QString, other);
         const QString path = play->file("TESTFILE");
         QVERIFY(shell("printf '%s\\r\\n' \"$T\" >TESTFILE"));
-        attempts ? winAt(attempts) : openBoard()->mnuhighscore->trigger();
+        attempts ? (startGame(), playAttempts(attempts, true)) : openBoard()->mnuhighscore->trigger();
         if (WinorLose *result = Form<WinorLose>::loaded()) {
             QTest::mouseDClick(result->Label1, Qt::LeftButton, {}, result->Label1->rect().center());
             QCOMPARE(Form<WinorLose>::loaded(), result);

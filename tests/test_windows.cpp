@@ -1,6 +1,6 @@
 // The rules without windows, checked against counts of their own; then every
 // window on Qt's offscreen platform: its look against a reviewed reference
-// picture, and the flows a player goes through on it.
+// picture, the flows a player goes through on it, and a seeded monkey.
 
 #include "testsupport.h"
 
@@ -16,8 +16,9 @@
 #include "results/form1.h"
 #include "results/winorlose.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <random>
 #include <bit>
 #include <set>
 
@@ -36,25 +38,6 @@ using Lamps = std::array<bool, 4>;
 namespace {
 
 const QString freshState = QStringLiteral("0444444444||000|---");
-
-Brain *startGame() // with code number 1: red, green, orange, yellow
-{
-    Brain *brain = openBoard();
-    Global::codeNumber = 1;
-    click(brain->Command2);
-    return brain;
-}
-
-// Attempts with code 1's colours in the wrong places; `win` places the code at the last.
-void playAttempts(int attempts, bool win = false)
-{
-    for (int i = 1; i <= attempts; ++i) {
-        if (currentBoard()->Command2->isEnabled())
-            click(currentBoard()->Command2);
-        place(win && i == attempts ? Guess{1, 2, 3, 4} : Guess{4, 3, 2, 1}, std::min(Global::attemptNumber - 1, 9));
-        click(currentBoard()->Command1);
-    }
-}
 
 QString boardState(Brain *b) // open rings by row | shown masks | level flags | check marks
 {
@@ -112,6 +95,59 @@ QWidget *openWindow(const QString &name)
         : name == "highscores" ? static_cast<QWidget *>(Form<Form1>::loaded()) : openBoard();
 }
 
+QList<QWidget *> openWindows() // in a fixed order, so that a seed replays
+{
+    QList<QWidget *> windows;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !qobject_cast<QMenu *>(w))
+            windows << w;
+    std::sort(windows.begin(), windows.end(), [](QWidget *a, QWidget *b) { return a->objectName() < b->objectName(); });
+    return windows;
+}
+
+QString brokenInvariant(bool newBoard)
+{
+    std::set<QString> names;
+    for (QWidget *w : openWindows())
+        if (!names.insert(w->objectName()).second)
+            return "two windows " + w->objectName();
+    Brain *board = Form<Brain>::loaded();
+    using namespace Global;
+    const std::set<int> hidden{secretColor1, secretColor2, secretColor3, secretColor4};
+    const auto absent = rules::absentColours(codeNumber);
+    if (board && (codeNumber < 1 || codeNumber > 306 || (hidden != std::set<int>{0}
+                  && (hidden.size() != 4 || hidden.count(absent.first) || hidden.count(absent.second)))))
+        return QStringLiteral("code number %1 and hidden colours do not fit").arg(codeNumber);
+    if (board && newBoard && easyMode + hardMode + superMode + attemptNumber != 0)
+        return "a new board kept the level or the attempt";
+    const bool playing = board && attemptNumber >= 1 && attemptNumber <= 10 && board->Command2->text() == "Nächster Versuch";
+    for (int row = 0; board && row < 10; ++row) {
+        for (int column = 1; playing && column <= 4; ++column)
+            if (board->ring(column, row)->isEnabled() != (row == attemptNumber - 1))
+                return QStringLiteral("attempt %1: ring %2 of row %3").arg(attemptNumber).arg(column).arg(row);
+        const QString left = lampPattern(row, true), right = lampPattern(row, false);
+        if (left.contains("01") || (right != "0000" && !right.startsWith("11")))
+            return QStringLiteral("row %1: lamps %2 %3").arg(row).arg(left, right);
+    }
+    return {};
+}
+
+// What assistive technology hears, recorded in-process. Qt drops every event while no
+// bridge to a screen reader runs: e2e/test_atspi.py runs these tests with one.
+QList<std::pair<QObject *, QAccessible::Event>> heard;
+
+QAccessibleInterface *face(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
+QString name(QObject *object) { return face(object)->text(QAccessible::Name); }
+bool told(QObject *object, QAccessible::Event type) { return heard.contains(std::pair{object, type}); }
+void press(QObject *object) { face(object)->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); }
+
+bool listening() // recording, once the bridge is up
+{
+    heard.clear();
+    QAccessible::installUpdateHandler([](QAccessibleEvent *event) { heard.append({event->object(), event->type()}); });
+    return QTest::qWaitFor(QAccessible::isActive);
+}
+
 } // namespace
 
 class TestWindows : public GameTest
@@ -141,9 +177,6 @@ private slots:
         QCOMPARE(int(distinct.size()), 216);
         QCOMPARE(*codetable::entry(32), *codetable::entry(31)); // 32 hides what its neighbours hide
         QCOMPARE(*codetable::entry(32), *codetable::entry(33));
-        QCOMPARE(*codetable::entry(1), (codetable::Combination{1, 2, 3, 4}));
-        QCOMPARE(*codetable::entry(180), (codetable::Combination{4, 3, 6, 2}));
-        QCOMPARE(*codetable::entry(306), (codetable::Combination{1, 6, 5, 3}));
     }
 
     // Every guess against every hidden combination: right places counted,
@@ -198,44 +231,9 @@ private slots:
         QVERIFY(rules::timeOfDaySeed() != seed && seed < 86400ull * 1000000000ull);
     }
 
-    // A control out of place, a wrong caption, colour, font or picture shows.
-    void looksAsReviewed_data()
-    {
-        QTest::addColumn<QString>("window");
-        for (const char *name : {"board in play", "board masked", "result", "solution", "highscores", "start", "about",
-                                 "instructions", "catalogue"})
-            QTest::newRow(name) << QString::fromLatin1(name);
-    }
-    void looksAsReviewed()
-    {
-        QFETCH(QString, window);
-        if (window.startsWith("board")) // Schwer, then Superbrain or one row scored and the next being filled
-            openBoard()->mnuschwer->trigger();
-        if (window == "board masked")
-            currentBoard()->mnusuperbrain->trigger();
-        if (window == "solution") // a red ball drawn for the missing picture
-            QVERIFY(QFile::remove(ringName(1)));
-        if (window == "board in play" || window == "result" || window == "solution")
-            startGame();
-        if (window == "board in play") {
-            playAttempts(1);
-            click(currentBoard()->Command2);
-            place({5, 0, 0, 6}, 1);
-        }
-        if (window == "result")
-            playAttempts(1, true);
-        if (window == "solution")
-            currentBoard()->mnulösung->trigger();
-        QWidget *w = window.startsWith("board") ? currentBoard()
-            : window == "result" || window == "solution" ? Form<WinorLose>::loaded() : openWindow(window);
-        if (window == "about")
-            Form<FrmAbout>::loaded()->Timer1->stop();
-        settle();
-        compareWithReference(w->grab().toImage(), QString(window).replace(u' ', u'-'));
-    }
-
     // Flows on the board and the result windows, one per row: steps and
     // checks (name=value) separated by ';', on a fresh board ("old") with code 1.
+    // Their last rows compare whole windows with reviewed pictures.
     void flows_data()
     {
         QTest::addColumn<QString>("steps");
@@ -292,6 +290,13 @@ private slots:
         // Activation restarts only while a restart is pending; "&Neu" always.
         row("activation", "showresult;activate;board=old;setrestart;showresult;activate;board=new;restart=0");
         row("Neu", "code=5;E;go;neu;board=new;state=fresh;buttons=10;menus=010");
+        // Whole windows against reviewed pictures: a control out of place, a wrong caption, colour, font or picture shows.
+        row("look of a board in play", "S;go;miss=1;go;put1=5006;look=board-in-play");
+        row("look of a board masked", "S;B;look=board-masked");
+        row("look of the result", "S;go;win=1;look=result");
+        row("look of the solution, a ball drawn for a missing picture", "rm=1;go;solution;look=solution");
+        for (const char *window : {"highscores", "start", "about", "instructions", "catalogue"})
+            QTest::addRow("look of %s", window) << QStringLiteral("look=") + window;
     }
     void flows()
     {
@@ -333,6 +338,14 @@ private slots:
             else if (name == "neu") b->mnuNeu->trigger();
             else if (name == "showresult") showModeless<WinorLose>()->activateWindow();
             else if (name == "setrestart") Global::restartPending = 1;
+            else if (name == "rm") QVERIFY(QFile::remove(ringName(n)));
+            else if (name == "look") {
+                QWidget *w = value.startsWith("board") ? b : value == "result" || value == "solution" ? result : openWindow(value);
+                if (FrmAbout *about = Form<FrmAbout>::loaded())
+                    about->Timer1->stop();
+                settle();
+                compareWithReference(w->grab().toImage(), value);
+            }
             else if (name == "masked") { // a click on a hidden hole's middle reaches no hole
                 const QString open = boardState(b).left(10);
                 Global::selectedColor = 1;
@@ -547,6 +560,133 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, width);
         QTEST(infoui::DesignLabel::breakLines(text, width, [](const QString &s) { return double(s.size()); }), "lines");
+    }
+
+    // One attempt played by accessible actions alone, every change heard.
+    void anAttemptIsHeard()
+    {
+        if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+            QSKIP("Needs an accessibility bus: run through e2e/test_atspi.py.");
+        QVERIFY(listening());
+        Brain *brain = openBoard();
+        QVERIFY(!brain->boardSurface()->pictureFor(brain->devicePixelRatioF()).isNull());
+        QCOMPARE(name(brain->Command2), QStringLiteral("Spiel beginnen"));
+        Global::codeNumber = 1; // red, green, orange, yellow
+        click(brain->Command2);
+        brain = currentBoard();
+        QVERIFY(told(brain->ring(3, 0), QAccessible::StateChanged) && told(brain->paletteImage(6), QAccessible::StateChanged));
+        QCOMPARE(name(brain->ring(2, 0)), QStringLiteral("Reihe 1, Spalte 2: leer"));
+        QCOMPARE(name(brain->ring(4, 9)), QStringLiteral("Reihe 10, Spalte 4: leer"));
+
+        const QStringList guess{"Rot", "Grün", "Gelb", "Blau"}; // two in place, three colours right
+        for (int column = 1; column <= 4; ++column) {
+            QObject *pick = brain->paletteImage(std::array{1, 2, 4, 5}[column - 1]);
+            press(pick);
+            QVERIFY(face(pick)->state().checked && told(pick, QAccessible::StateChanged) && !face(brain->paletteImage(6))->state().checked);
+            press(brain->ring(column, 0));
+            QCOMPARE(name(brain->ring(column, 0)), QStringLiteral("Reihe 1, Spalte %1: %2").arg(column).arg(guess[column - 1]));
+            QVERIFY(told(brain->ring(column, 0), QAccessible::NameChanged));
+        }
+        click(brain->Command1);
+        QCOMPARE(name(brain->lamp(1, 0)), QStringLiteral("Reihe 1, richtige Positionen und Farben: 2 Lampen leuchten"));
+        QCOMPARE(name(brain->lamp(5, 0)), QStringLiteral("Reihe 1, richtige Farben: 3 Lampen leuchten"));
+        QCOMPARE(name(brain->lamp(5, 1)), QStringLiteral("Reihe 2, richtige Farben: keine Lampe leuchtet"));
+        QVERIFY(told(brain->lamp(1, 0), QAccessible::NameChanged) && told(brain->lamp(5, 0), QAccessible::NameChanged));
+        // The other lamps of a group leave the speaking to the first.
+        QVERIFY(face(brain->lamp(2, 0))->state().invisible && !face(brain->lamp(5, 0))->state().invisible);
+        QVERIFY(name(brain->lamp(8, 0)).isEmpty());
+
+        heard.clear();
+        click(brain->Command2);
+        QVERIFY(told(brain->ring(1, 0), QAccessible::StateChanged) && told(brain->ring(1, 1), QAccessible::StateChanged));
+        QVERIFY(face(brain->ring(1, 0))->actionInterface()->actionNames().isEmpty());
+        press(brain->ring(1, 1));
+        QCOMPARE(name(brain->ring(1, 1)), QStringLiteral("Reihe 2, Spalte 1: Blau"));
+    }
+
+    // Every check mark that comes or goes is announced on its menu item; the
+    // holes and lamps a mask hides leave the tree, and are told so.
+    void levelMarksAreHeard()
+    {
+        if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+            QSKIP("Needs an accessibility bus: run through e2e/test_atspi.py.");
+        QVERIFY(listening());
+        Brain *brain = openBoard();
+        QMenu *levels = brain->mnuschwieriggrad;
+        const auto mark = [&](QAction *level) { return face(levels)->child(int(levels->actions().indexOf(level)))->state().checked; };
+        brain->mnuschwer->trigger();
+        QVERIFY(mark(brain->mnuschwer) && told(brain->mnuschwer, QAccessible::StateChanged));
+        heard.clear();
+        brain->mnusuperbrain->trigger();
+        QVERIFY(mark(brain->mnusuperbrain) && !mark(brain->mnuschwer));
+        QVERIFY(told(brain->mnusuperbrain, QAccessible::StateChanged) && told(brain->mnuschwer, QAccessible::StateChanged));
+        QVERIFY(!told(brain->mnueinfach, QAccessible::StateChanged));
+        const auto hidden = [&](QObject *o) { return face(o)->state().invisible && told(o, QAccessible::StateChanged); };
+        QVERIFY(hidden(brain->ring(1, 5)) && hidden(brain->ring(4, 9)) && hidden(brain->lamp(5, 9)));
+        QVERIFY(!hidden(brain->ring(4, 4)) && !hidden(brain->lamp(1, 4)));
+        brain->mnueinfach->trigger();
+        QVERIFY(!face(brain->ring(4, 9))->state().invisible && !face(brain->lamp(5, 9))->state().invisible);
+    }
+    // A seeded monkey on the real windows: clicks anywhere, menu commands,
+    // activations, closings and damaged ring pictures, half of its moves playing
+    // towards a win, with the game's invariants checked after every event.
+    // FARBRIX_MONKEY_SEED and FARBRIX_MONKEY_EVENTS choose the run.
+    void randomPlayKeepsTheInvariants()
+    {
+        QApplication::setQuitOnLastWindowClosed(false); // its closings may leave no window
+        const auto restore = qScopeGuard([] { QApplication::setQuitOnLastWindowClosed(true); });
+        const unsigned seed = qEnvironmentVariableIntValue("FARBRIX_MONKEY_SEED");
+        const int events = qEnvironmentVariableIsSet("FARBRIX_MONKEY_EVENTS")
+            ? qEnvironmentVariableIntValue("FARBRIX_MONKEY_EVENTS") : 2000;
+        std::mt19937 rng(seed);
+        auto pick = [&](int n) { return int(rng() % unsigned(n)); };
+        QPointer<Brain> lastBoard;
+        for (int step = 1; step <= events; ++step) {
+            const QList<QWidget *> windows = openWindows();
+            Brain *board = Form<Brain>::loaded();
+            const int kind = pick(10);
+            QWidget *w = windows.isEmpty() ? nullptr : windows[pick(int(windows.size()))];
+            if (!w) {
+                showModeless<FrmSplash>();
+            } else if (kind < 5 && board && board->isVisible()) { // towards a win
+                const int column = 1 + pick(4), colour = Global::secretColor(column);
+                placeOne(colour ? colour : 1 + pick(6), column, std::clamp<int>(Global::attemptNumber - 1, 0, 9));
+                click(pick(2) ? board->Command1 : board->Command2);
+            } else if (kind < 7) { // whatever lies at a control's middle takes the click
+                const QList<QWidget *> controls = w->findChildren<QWidget *>();
+                QWidget *c = controls.isEmpty() ? w : controls[pick(int(controls.size()))];
+                if (!qobject_cast<QMenu *>(c) && !c->inherits("QMenuBar"))
+                    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, c->mapTo(w, c->rect().center()));
+            } else if (kind < 8 && board) {
+                QList<QAction *> commands{board->mnuNeu, board->mnuhighscore, board->mnulösung, board->mnuanleitung,
+                                          board->mnucredits, board->swkatalog};
+                if (board->mnuschwieriggrad->menuAction()->isEnabled())
+                    commands << board->mnueinfach << board->mnuschwer << board->mnusuperbrain;
+                commands[pick(int(commands.size()))]->trigger();
+            } else if (kind < 9) {
+                pick(2) ? w->activateWindow() : void(w->close());
+            } else { // a ring picture damaged or put back
+                const QString ring = ringName(1 + pick(6));
+                QFile::remove(ring);
+                QFile damaged(ring);
+                if (pick(2) && damaged.open(QIODevice::WriteOnly))
+                    damaged.write(QByteArray(pick(64), char(pick(256))));
+                else
+                    QFile::copy(QDir(qEnvironmentVariable("FARBRIX_RING_DIR")).filePath(ring), ring);
+            }
+            settle();
+            if (Form<Brain>::loaded() != lastBoard && Form<Brain>::loaded() && Global::attemptNumber == 0)
+                Global::codeNumber = rules::drawCodeNumber(rng()); // the draw follows the seed too
+            const QString broken = brokenInvariant(Form<Brain>::loaded() != lastBoard);
+            lastBoard = Form<Brain>::loaded();
+            if (!broken.isEmpty()) {
+                unloadAll();
+                QFAIL(qPrintable(QStringLiteral("seed %1, event %2: %3").arg(seed).arg(step).arg(broken)));
+            }
+        }
+        unloadAll();
+        qInfo("seed %u: %d events, %d wins", seed, events, int(messages->texts.count("Code geknackt !")));
+        QVERIFY2(events < 2000 || messages->texts.contains("Code geknackt !"), "no game won: moves miss the game");
     }
 
     // The program ends when its last window goes, also by a button that only

@@ -11,9 +11,10 @@
 #include "results/form1.h"
 #include "results/winorlose.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QPushButton>
 #include <QDir>
-#include <QKeyEvent>
 #include <QTest>
 
 namespace testsupport {
@@ -89,15 +90,30 @@ Brain *openBoard()
 
 Brain *currentBoard() { return Form<Brain>::instance(); }
 
+Brain *startGame()
+{
+    Brain *brain = openBoard();
+    Global::codeNumber = 1;
+    click(brain->Command2);
+    return brain;
+}
+
+void playAttempts(int attempts, bool win)
+{
+    for (int i = 1; i <= attempts; ++i) {
+        if (currentBoard()->Command2->isEnabled())
+            click(currentBoard()->Command2);
+        place(win && i == attempts ? std::array{1, 2, 3, 4} : std::array{4, 3, 2, 1}, std::min(Global::attemptNumber - 1, 9));
+        click(currentBoard()->Command1);
+    }
+}
+
 void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
 
 void typeText(QWidget *widget, const QString &text)
 {
     for (const QChar c : text)
-        for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(widget, &event);
-        }
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 void placeOne(int colour, int column, int row)
@@ -131,6 +147,7 @@ void GameTest::init()
 void GameTest::cleanup()
 {
     unloadAll();
+    QAccessible::installUpdateHandler(nullptr); // events go to the bridge again
     messages.reset();
     play.reset();
     const auto windows = QApplication::topLevelWidgets();

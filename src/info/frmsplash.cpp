@@ -2,6 +2,7 @@
 
 #include "common/fonts.h"
 #include "common/form.h"
+#include "common/imagebox.h"
 #include "game/brain.h"
 #include "info/frmsoftware.h"
 
@@ -18,8 +19,6 @@ namespace {
 
 using fonts::Family;
 
-const char *const coveredProperty = "farbrix.covered";
-
 // Windows' "window frame" colour has no counterpart in Qt's palette; it is
 // black in every Windows scheme the game was made for.
 const QColor windowFrameColour = Qt::black;
@@ -31,6 +30,8 @@ QColor systemColour(QPalette::ColorRole role)
 
 // The start window's surface as assistive technology sees it: without the
 // labels the frame covers entirely, which no sighted player ever sees.
+// (Qt has no public interface for a label to override its state with, so
+// they are left out here rather than marked invisible.)
 class AccessibleClient : public QAccessibleWidget
 {
 public:
@@ -51,7 +52,7 @@ private:
     {
         QObjectList widgets;
         for (QObject *child : widget()->children()) {
-            if (child->isWidgetType() && !child->property(coveredProperty).toBool())
+            if (child->isWidgetType() && !isCoveredBySiblings(static_cast<QWidget *>(child)))
                 widgets << child;
         }
         return widgets;
@@ -100,8 +101,6 @@ FrmSplash::FrmSplash()
     Label2 = new infoui::DesignLabel("Label2", {840, 2880, 2175, 255},
                                      QStringLiteral("\u00A9 1999 Kugelwerkstatt"), small,
                                      highlightText, client);
-    for (QWidget *covered : {Label3, Label2})
-        covered->setProperty(coveredProperty, true);
 
     Frame1 = new QFrame(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));

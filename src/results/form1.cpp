@@ -101,8 +101,7 @@ void Form1::formLoad()
     const highscore::ReadResult stored = highscore::read();
     if (!stored.error.isEmpty())
         messages::show(stored.error);
-    bool kept = false;
-    if (const QString told = stored.damage.isEmpty() ? QString() : highscore::keepDamaged(stored.damage, &kept);
+    if (const QString told = stored.damage.isEmpty() ? QString() : highscore::keepDamaged(stored.damage);
         !told.isEmpty())
         messages::show(told);
     for (int attempts = 1; attempts <= 5; ++attempts) {

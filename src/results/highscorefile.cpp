@@ -315,8 +315,10 @@ bool write(const Names &names, QString *error, const QString &path)
     return failed(whyNotWritten(target, bytes->size(), systemText));
 }
 
-QString keepDamaged(const QString &damage, bool *kept, const QString &path)
+QString keepDamaged(const QString &damage, const QString &path, bool *keptCopy)
 {
+    bool ignored;
+    bool *kept = keptCopy ? keptCopy : &ignored;
     const QString table = shown(QFileInfo(path));
     const QByteArray bytes = contents(path);
     *kept = false;
@@ -374,10 +376,9 @@ Saved save(const Names &onScreen, int editable, const QString &path)
     }
     bool kept = true;
     if (!now.damage.isEmpty())
-        saved.message = keepDamaged(now.damage, &kept, path);
+        saved.message = keepDamaged(now.damage, path, &kept);
     QString error;
-    saved.written = kept && write(saved.names, &error, path);
-    if (kept && !saved.written)
+    if (kept && !write(saved.names, &error, path))
         saved.message = error;
     return saved;
 }

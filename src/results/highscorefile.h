@@ -90,8 +90,8 @@ ReadResult read(const QString &path = QString::fromLatin1(fileName));
 
 // Keeps the damaged table at `path` aside (see above). Returns the German
 // message for the player: empty when this very table had been kept before,
-// so the player hears of it once. *kept is false if no copy could be made.
-QString keepDamaged(const QString &damage, bool *kept, const QString &path = QString::fromLatin1(fileName));
+// so the player hears of it once. *kept (if given) is false if no copy could be made.
+QString keepDamaged(const QString &damage, const QString &path = QString::fromLatin1(fileName), bool *kept = nullptr);
 
 // Replaces the file, atomically where a file can be created beside it, else
 // in place, flushed and synced. It only ever replaces a regular file or
@@ -104,7 +104,6 @@ bool write(const Names &names, QString *error,
 
 struct Saved {
     Names names;          // what the table holds now, or would hold
-    bool written = false;
     bool busy = false;    // another game holds the lock: nothing was done
     QString message;      // for the player; empty when there is nothing to say
 };

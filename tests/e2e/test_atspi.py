@@ -1,10 +1,10 @@
 """A blind player wins a whole game through the AT-SPI bus alone, as Orca would read and operate it: no
-clicks, and pixels only once, to see that the lamps heard are the lamps shown. With a command as
-arguments, runs that command in the same private X server and bus instead (the in-process test)."""
+clicks, no pixels. With a command as arguments, runs that command in the same private X server and
+bus instead (the in-process test)."""
 import glob, importlib.util, itertools, os, re, shutil, subprocess, sys, tempfile, time
 
-if not all(map(shutil.which, ("Xvfb", "dbus-launch", "import"))) or not importlib.util.find_spec("pyatspi"):
-    print("skipped: needs Xvfb, dbus-launch, import (imagemagick) and pyatspi"); sys.exit(77)
+if not all(map(shutil.which, ("Xvfb", "dbus-launch"))) or not importlib.util.find_spec("pyatspi"):
+    print("skipped: needs Xvfb, dbus-launch and pyatspi"); sys.exit(77)
 read_fd, write_fd = os.pipe()
 xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-noreset"], pass_fds=(write_fd,))
 os.environ["DISPLAY"] = ":" + os.read(read_fd, 16).decode().strip()
@@ -65,18 +65,6 @@ def heard(row):
     return [int(re.sub(r"\D", "", name.split(": ")[1]) or 0) for name in (exact.name, right)]
 
 
-def lit_on_screen():
-    """The lamps shown lit: the pixel at the middle of every lamp, silent ones included."""
-    shot = subprocess.check_output(["import", "-window", "root", "-depth", "8", "rgb:-"])
-    lit = 0
-    for node in nodes(find((pyatspi.ROLE_FRAME,), "Farbrix.*")):
-        x, y, w, h = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        if node.getRole() in LABEL and w < 12 and re.fullmatch("|Reihe .*", node.name):
-            r, g, b = shot[3 * ((y + h // 2) * 1280 + x + w // 2):][:3]
-            lit += r > 200 and g < 80
-    return lit
-
-
 def guess(row, colours):
     for column, colour in enumerate(colours, 1):
         press(BUTTON, colour), press(BUTTON, ROW % (row, column) + ".*")
@@ -107,7 +95,6 @@ try:
         colours, events[:] = candidates[0], []
         guess(row, [COLOURS[c] for c in colours])
         lamps = heard(row)
-        assert row > 1 or lit_on_screen() == sum(lamps), lamps
         assert any(e[1].startswith("Reihe %d, richtige Farben: " % row) for e in events), events
         if lamps[0] == 4:
             break
