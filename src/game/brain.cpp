@@ -300,6 +300,8 @@ void Brain::buildControls(BoardSurface *parent)
         QLabel *mask = makeLabel(QStringLiteral("Label%1").arg(n), board::masks[n - 3], parent);
         const bool captioned = n == 4 || n == 5 || n == 7 || n == 8;
         mask->setText(captioned ? QStringLiteral("Label3") : QString());
+        // The caption is black on black: screen readers hear what the eye sees.
+        mask->setAccessibleName(QStringLiteral("Abdeckung"));
         setOpaque(mask, 0x000000, n == 6 ? board::paleBlue : 0x000000);
         mask->hide();
         masks[n - 3] = mask;
