@@ -1,5 +1,7 @@
 #include "common/picture.h"
 
+#include "common/regularfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,12 +10,6 @@
 #include <QImageReader>
 
 #include <cmath>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace picture {
 
@@ -46,29 +42,6 @@ QImage readImage(QIODevice *device)
     return reader.read();
 }
 
-// A pipe or a device in a picture's place must not be opened: opening a pipe
-// blocks until a writer comes. The check is made again on the open file, in
-// case the name was swapped in between, and that open never blocks.
-bool openRegular(QFile &file)
-{
-    if (!QFileInfo(file.fileName()).isFile())
-        return false;
-#ifdef Q_OS_UNIX
-    if (file.fileName().startsWith(u':')) // compiled in
-        return file.open(QIODevice::ReadOnly);
-    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat status {};
-    if (fd >= 0 && ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)
-        && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return true;
-    if (fd >= 0)
-        ::close(fd);
-    return false;
-#else
-    return file.open(QIODevice::ReadOnly);
-#endif
-}
-
 // The high-DPI copy, or a null image where there is none or it is unreadable:
 // then the design-size picture is shown, scaled up.
 QImage readDoubleSize(const QString &fileName, qreal ratio = screenRatio())
@@ -76,7 +49,7 @@ QImage readDoubleSize(const QString &fileName, qreal ratio = screenRatio())
     if (ratio <= 1.0)
         return {};
     QFile file(doubleSizeName(fileName));
-    return openRegular(file) ? readImage(&file) : QImage();
+    return openRegularFile(file) ? readImage(&file) : QImage();
 }
 
 } // namespace
@@ -87,7 +60,7 @@ QPixmap embedded(const QString &resource, qreal ratio)
     if (!large.isNull())
         return fromImage(large);
     QFile file(resource);
-    return fromImage(openRegular(file) ? readImage(&file) : QImage());
+    return fromImage(openRegularFile(file) ? readImage(&file) : QImage());
 }
 
 QPixmap load(const QString &fileName, QString *reason)
@@ -105,7 +78,7 @@ QPixmap load(const QString &fileName, QString *reason)
     if (!info.isFile())
         return fail(QStringLiteral("Unter diesem Namen liegt keine gew\u00f6hnliche Datei, keine Bilddatei."));
     QFile file(fileName);
-    if (!openRegular(file))
+    if (!openRegularFile(file))
         return fail(QStringLiteral("Die Datei kann nicht gelesen werden (keine Berechtigung)."));
     if (const QImage large = readDoubleSize(fileName); !large.isNull())
         return fromImage(large);

@@ -1,5 +1,7 @@
 #include "results/highscorefile.h"
 
+#include "common/regularfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +12,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -155,7 +158,7 @@ bool writeInPlace(const QString &target, const QByteArray &bytes)
 QByteArray contents(const QString &path)
 {
     QFile file(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return openRegularFile(file) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -260,13 +263,16 @@ ReadResult read(const QString &path)
         return failed(QStringLiteral("Unter diesem Namen liegt keine gewöhnliche Datei."));
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    if (!openRegularFile(file)) {
+        const QString system = qt_error_string(errno);
         const QFileInfo now(path);
         if (!now.exists())
             return {};
+        if (!now.isFile()) // swapped for another kind of file meanwhile
+            return failed(QStringLiteral("Unter diesem Namen liegt keine gewöhnliche Datei."));
         if (!now.isReadable())
             return failed(QStringLiteral("Der Zugriff auf die Datei ist nicht erlaubt."));
-        return failed(QStringLiteral("Das Betriebssystem meldet: %1").arg(file.errorString()));
+        return failed(QStringLiteral("Das Betriebssystem meldet: %1").arg(system));
     }
     const QByteArray bytes = file.read(readLimit);
     if (file.error() != QFileDevice::NoError)
