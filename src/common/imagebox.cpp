@@ -1,10 +1,11 @@
 #include "common/imagebox.h"
 
+#include "common/accessibility.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRegion>
 
 namespace {
 
@@ -24,7 +25,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        s.invisible = s.invisible || isCoveredBySiblings(box());
+        s.invisible = s.invisible || accessibility::isCoveredBySiblings(box());
         s.checkable = box()->isAccessibleCheckable();
         s.checked = box()->isAccessibleChecked();
         return s;
@@ -54,21 +55,6 @@ QAccessibleInterface *imageBoxFactory(const QString &className, QObject *object)
 
 } // namespace
 
-bool isCoveredBySiblings(const QWidget *widget)
-{
-    const QWidget *parent = widget->parentWidget();
-    if (!parent)
-        return false;
-    QRegion uncovered(widget->geometry());
-    const QObjectList &siblings = parent->children(); // in painting order, the last on top
-    for (qsizetype i = siblings.indexOf(const_cast<QWidget *>(widget)) + 1; i < siblings.size(); ++i) {
-        const auto *above = qobject_cast<const QWidget *>(siblings[i]);
-        if (above && above->autoFillBackground() && above->isVisibleTo(parent))
-            uncovered -= above->geometry();
-    }
-    return uncovered.isEmpty();
-}
-
 ImageBox::ImageBox(const twips::Rect &design, bool stretch, QWidget *parent)
     : QWidget(parent), designRect(twips::rectF(design)), stretch(stretch)
 {
@@ -84,10 +70,7 @@ void ImageBox::setAccessibleChecked(bool on)
         return;
     checkable = true;
     checked = on;
-    QAccessible::State changed;
-    changed.checked = true;
-    QAccessibleStateChangeEvent event(this, changed);
-    QAccessible::updateAccessibility(&event);
+    accessibility::announceCheckedChange(this);
 }
 
 void ImageBox::setAccessibleValue(const QString &text)

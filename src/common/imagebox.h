@@ -14,11 +14,6 @@
 #include <QPixmap>
 #include <QWidget>
 
-// True when opaque siblings above the widget hide it entirely, as the level
-// masks hide the rows a level leaves unused: no sighted player sees it, so
-// assistive technology is told it is not there.
-bool isCoveredBySiblings(const QWidget *widget);
-
 class ImageBox : public QWidget
 {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "game/brain.h"
 
+#include "common/accessibility.h"
 #include "common/ballpainter.h"
 #include "common/fonts.h"
 #include "common/form.h"
@@ -97,7 +98,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        if (lamp()->speaker() != lamp() || isCoveredBySiblings(lamp()))
+        if (lamp()->speaker() != lamp() || accessibility::isCoveredBySiblings(lamp()))
             s.invisible = true;
         return s;
     }
@@ -377,11 +378,8 @@ void Brain::buildMenus()
         level->setCheckable(true);
         // Qt tells assistive technology nothing when a check mark comes or goes.
         connect(level, &QAction::toggled, this, [menu = mnuschwieriggrad, level] {
-            QAccessible::State changed;
-            changed.checked = true;
-            QAccessibleStateChangeEvent event(
-                QAccessible::queryAccessibleInterface(menu)->child(int(menu->actions().indexOf(level))), changed);
-            QAccessible::updateAccessibility(&event);
+            accessibility::announceCheckedChange(
+                QAccessible::queryAccessibleInterface(menu)->child(int(menu->actions().indexOf(level))));
         });
     }
     hollo = mnuoptionen->addSeparator();

@@ -1,11 +1,11 @@
 // The difficulty levels and the solution display of the options menu.
 
+#include "common/accessibility.h"
 #include "common/form.h"
 #include "game/brain.h"
 #include "game/global.h"
 #include "results/winorlose.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 
@@ -64,15 +64,11 @@ void Brain::mnusuperbrain_Click()
 // technology, which otherwise goes on reading what no one can see.
 void Brain::announceMasks()
 {
-    QAccessible::State visibility;
-    visibility.invisible = true;
     for (int row = 0; row < 10; ++row) {
-        const std::initializer_list<QObject *> maskable{ring(1, row), ring(2, row), ring(3, row), ring(4, row),
-                                                        lamp(1, row), lamp(5, row)};
-        for (QObject *covered : maskable) {
-            QAccessibleStateChangeEvent event(covered, visibility);
-            QAccessible::updateAccessibility(&event);
-        }
+        for (int column = 1; column <= 4; ++column)
+            accessibility::announceVisibilityChange(ring(column, row));
+        for (const int first : {1, 5}) // the lamps that speak for their groups
+            accessibility::announceVisibilityChange(lamp(first, row));
     }
 }
 

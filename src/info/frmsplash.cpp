@@ -1,8 +1,8 @@
 #include "info/frmsplash.h"
 
+#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
-#include "common/imagebox.h"
 #include "game/brain.h"
 #include "info/frmsoftware.h"
 
@@ -52,7 +52,7 @@ private:
     {
         QObjectList widgets;
         for (QObject *child : widget()->children()) {
-            if (child->isWidgetType() && !isCoveredBySiblings(static_cast<QWidget *>(child)))
+            if (child->isWidgetType() && !accessibility::isCoveredBySiblings(static_cast<QWidget *>(child)))
                 widgets << child;
         }
         return widgets;

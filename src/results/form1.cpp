@@ -101,7 +101,7 @@ void Form1::formLoad()
     const highscore::ReadResult stored = highscore::read();
     if (!stored.error.isEmpty())
         messages::show(stored.error);
-    if (const QString told = stored.damage.isEmpty() ? QString() : highscore::keepDamaged(stored.damage);
+    if (const QString told = stored.damage.isEmpty() ? QString() : highscore::keepDamaged(stored.damage).message;
         !told.isEmpty())
         messages::show(told);
     for (int attempts = 1; attempts <= 5; ++attempts) {

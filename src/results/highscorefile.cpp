@@ -321,38 +321,32 @@ bool write(const Names &names, QString *error, const QString &path)
     return failed(whyNotWritten(target, bytes->size(), systemText));
 }
 
-QString keepDamaged(const QString &damage, const QString &path, bool *keptCopy)
+KeptAside keepDamaged(const QString &damage, const QString &path)
 {
-    bool ignored;
-    bool *kept = keptCopy ? keptCopy : &ignored;
     const QString table = shown(QFileInfo(path));
     const QByteArray bytes = contents(path);
-    *kept = false;
-    for (int n = 1; n < 1000 && !*kept; ++n) {
+    for (int n = 1; n < 1000; ++n) {
         const QString name = table + QStringLiteral(".besch\u00e4digt") + (n > 1 ? QStringLiteral("-%1").arg(n) : QString());
         const QFileInfo there(name);
         if (there.exists() || there.isSymLink()) {
-            *kept = contents(name) == bytes;
-            if (*kept)
-                return {}; // the player was told when it was kept
+            if (contents(name) == bytes)
+                return {true, {}}; // the player was told when it was kept
             continue;
         }
         QFile copy(name);
         if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            *kept = copy.write(bytes) == bytes.size() && copy.flush();
-            if (!*kept)
-                copy.remove();
-            else
-                return QStringLiteral("Die Highscore-Liste \u201e%1\u201c ist besch\u00e4digt. %2 Sie ist als "
-                                      "\u201e%3\u201c aufbewahrt; OK schreibt die Liste neu.")
-                    .arg(table, damage, name);
+            if (copy.write(bytes) == bytes.size() && copy.flush())
+                return {true, QStringLiteral("Die Highscore-Liste \u201e%1\u201c ist besch\u00e4digt. %2 Sie ist als "
+                                             "\u201e%3\u201c aufbewahrt; OK schreibt die Liste neu.")
+                                  .arg(table, damage, name)};
+            copy.remove();
         } else if (!QFileInfo::exists(name)) {
             break;
         }
     }
-    return QStringLiteral("Die Highscore-Liste \u201e%1\u201c ist besch\u00e4digt. %2 Sie kann nicht beiseitegelegt "
-                          "werden und wird darum nicht \u00fcberschrieben.")
-        .arg(table, damage);
+    return {false, QStringLiteral("Die Highscore-Liste \u201e%1\u201c ist besch\u00e4digt. %2 Sie kann nicht beiseitegelegt "
+                                  "werden und wird darum nicht \u00fcberschrieben.")
+                       .arg(table, damage)};
 }
 
 Saved save(const Names &onScreen, int editable, const QString &path)
@@ -380,11 +374,10 @@ Saved save(const Names &onScreen, int editable, const QString &path)
         if (i != editable)
             saved.names[i] = now.fields[i];
     }
-    bool kept = true;
-    if (!now.damage.isEmpty())
-        saved.message = keepDamaged(now.damage, path, &kept);
+    const KeptAside aside = now.damage.isEmpty() ? KeptAside{true, {}} : keepDamaged(now.damage, path);
+    saved.message = aside.message;
     QString error;
-    if (kept && !write(saved.names, &error, path))
+    if (aside.kept && !write(saved.names, &error, path))
         saved.message = error;
     return saved;
 }

@@ -88,10 +88,13 @@ struct ReadResult {
 
 ReadResult read(const QString &path = QString::fromLatin1(fileName));
 
-// Keeps the damaged table at `path` aside (see above). Returns the German
-// message for the player: empty when this very table had been kept before,
-// so the player hears of it once. *kept (if given) is false if no copy could be made.
-QString keepDamaged(const QString &damage, const QString &path = QString::fromLatin1(fileName), bool *kept = nullptr);
+// Keeps the damaged table at `path` aside (see above).
+struct KeptAside {
+    bool kept = false; // a copy of these bytes lies beside the table
+    QString message;   // for the player: empty when this very table had been
+                       // kept before, so the player hears of it once
+};
+KeptAside keepDamaged(const QString &damage, const QString &path = QString::fromLatin1(fileName));
 
 // Replaces the file, atomically where a file can be created beside it, else
 // in place, flushed and synced. It only ever replaces a regular file or
