@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 // In-process figures of the real windows, on whatever platform Qt is given
 // (bench/run.sh runs it on Xvfb through xcb, as the game runs):
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 /* One measured start of an X11 program, watched from outside as a second X
  * client. Prints one JSON line:
  *

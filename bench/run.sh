@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
 # The benchmark in one command: builds the game, its in-process benchmark, a
 # bare Qt program of the board's shape and the start-up probe in a release
 # folder of their own (build/bench), then measures on a private Xvfb:

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
 """Start-up figures of real programs on a private Xvfb, side by side.
 
 Each program is started N times, interleaved (A B C A B C ...) so that a

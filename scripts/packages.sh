@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
 # Sourced by the set-up scripts: makes sure the Debian packages they need are
 # installed. As root it installs what is missing; otherwise it names what to
 # install and stops.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
 # Builds Farbrix (release) and starts it in the play directory ./play, which
 # holds the six ring pictures and, once a game was won, the highscore table
 # TESTFILE. Installs missing Debian packages when run as root.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
 # Builds Farbrix and runs every test headless: unit and widget tests on Qt's
 # offscreen platform, end-to-end tests in a private Xvfb session, the fuzzer
 # for the highscore reader. Then builds the tests again with AddressSanitizer

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 // libFuzzer target for the highscore table reader, built by tests/fuzz/run_fuzz.sh. Any bytes read as at
 // most five names that the file can hold; written back, they read the same and the table is sound.
 

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
 # Packaging: an installation into a scratch prefix holds what it should, its
 # desktop entry and AppStream data validate, and its launcher prepares the
 # play folder; CPack builds a Debian package (into packages/ in this build

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 // Faults from outside: odd files where the game reads and writes, two games in one folder, texts too long for
 // a narrow box. Cases about permission bits run as nobody for a while.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 // The rules without windows, checked against counts of their own; then every
 // window on Qt's offscreen platform: its look against a reviewed reference
 // picture, the flows a player goes through on it, and a seeded monkey.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 // What Qt Widgets alone costs for a window of the board's shape: 474 x 537
 // logical pixels, a menu bar with three menus and about 130 child widgets
 // placed by hand, each label and button with a palette of its own. No

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // A window's activation, as the game means it: the window becoming the active

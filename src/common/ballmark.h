@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The small engraved sign each ball carries, so that players who cannot tell

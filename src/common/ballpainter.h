@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // A glossy ball drawn by the program itself: the mouse pointer shows one, and

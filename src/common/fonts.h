@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The design names Windows fonts. Each maps to itself first and then to the

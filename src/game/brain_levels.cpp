@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 // The difficulty levels and the solution display of the options menu.
 
 #include "common/accessibility.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 // Playing on the board: picking colours, placing balls, evaluating a guess
 // and opening the next attempt.
 

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
 """The flows only a real window system shows, played by real clicks and keys, checked on
 the screen's pixels and the play folder's files; `flows.py GROUP` runs a group in one X session."""
 

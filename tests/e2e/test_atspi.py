@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
 """A blind player wins a whole game through the AT-SPI bus alone, as Orca would read and operate it: no
 clicks, no pixels. With a command as arguments, runs that command in the same private X server and
 bus instead (the in-process test)."""

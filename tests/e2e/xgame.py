@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
 """A private X session (Xvfb, openbox) running the game in a scratch play folder, driven by xdotool,
 read back pixel by pixel. Every process started here dies with this script."""
 

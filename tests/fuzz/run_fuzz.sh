@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
 # run_fuzz.sh FUZZ_SOURCE_DIR BUILD_DIR SECONDS CLANGXX [QT6_DIR]: builds tests/fuzz with clang and runs the
 # highscore fuzzer; exits 77 (skipped) where clang++ or its libFuzzer (libclang-rt-14-dev) is missing.
 set -u

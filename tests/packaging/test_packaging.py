@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
 """An installation into a scratch prefix (or the Debian package's tree with
 `deb`): what it holds, and what its launcher does with the play folder, with
 the game replaced by a stand-in that reports where it was started."""

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 // Draws the game's pictures into the folder given on the command line. The
 // build runs it, so the artwork always matches the board design it was
 // compiled against.

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
 # Processor time the about window costs while it is open: the credits line
 # moves 20 times a second. Usage:
 #   tools/bench/about_cpu.sh [build-dir] [seconds]

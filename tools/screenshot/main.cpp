@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Farbrix developers
+// SPDX-License-Identifier: MIT
+
 // Renders the board in the middle of a game to a PNG for the README:
 //   farbrix-screenshot <folder with the ring pictures> <output.png>
 // It plays through the real board window (offscreen), so the picture shows
