@@ -146,8 +146,8 @@ struct Figures {
             return;
         std::vector<double> v = values;
         std::sort(v.begin(), v.end());
-        std::printf("%-34s %9.3f %9.3f %9.3f  %s  (n=%zu)\n", name, v.front(), v[v.size() / 2], v.back(), unit,
-                    v.size());
+        std::printf("%-34s %9.3f %9.3f %9.3f  %s  (n=%zu)\n", name, v.front(), v[v.size() / 2], v.back(),
+                    unit, v.size());
     }
 };
 
@@ -191,7 +191,8 @@ int main(int argc, char *argv[])
     // win, and any message is answered at once.
     messages::setHandler([](const QString &) {});
 
-    std::printf("# platform %s, %d rounds, %d games\n", qPrintable(QGuiApplication::platformName()), rounds, games);
+    std::printf("# platform %s, %d rounds, %d games\n", qPrintable(QGuiApplication::platformName()), rounds,
+                games);
     header();
     PaintWatch boardPaint(QStringLiteral("Brain.surface"));
 
@@ -294,8 +295,8 @@ int main(int argc, char *argv[])
         loop.exec();
         const double elapsed = nowMs() - t0;
         const double cpu = cpuMs() - c0;
-        std::printf("%-34s %ld wake-ups, %.1f ms CPU in %.1f s (%.2f %% of one core)\n", what, wakeups() - w0, cpu,
-                    elapsed / 1000, 100 * cpu / elapsed);
+        std::printf("%-34s %ld wake-ups, %.1f ms CPU in %.1f s (%.2f %% of one core)\n", what, wakeups() - w0,
+                    cpu, elapsed / 1000, 100 * cpu / elapsed);
     };
     idle("idle, board open");
     showModeless<FrmAbout>();

@@ -107,8 +107,7 @@ static int painted(xcb_window_t w)
     if (!g)
         return 0;
     xcb_get_image_reply_t *img = xcb_get_image_reply(
-        conn, xcb_get_image(conn, XCB_IMAGE_FORMAT_Z_PIXMAP, w, 0, 0, g->width, g->height, ~0u),
-        NULL);
+        conn, xcb_get_image(conn, XCB_IMAGE_FORMAT_Z_PIXMAP, w, 0, 0, g->width, g->height, ~0u), NULL);
     free(g);
     if (!img)
         return 0;
@@ -294,8 +293,8 @@ static void settle_and_idle(pid_t pid, double from, int mem_after, int idle, con
     const struct sample a = take_sample(pid);
     pump(now_ms() + idle, NULL, NULL);
     const struct sample b = take_sample(pid);
-    printf(", \"%srss_kib\": %ld, \"%sidle_wakeups\": %ld, \"%sidle_cpu_ms\": %.1f", prefix,
-           a.rss_kib, prefix, b.wakeups - a.wakeups, prefix, b.cpu_ms - a.cpu_ms);
+    printf(", \"%srss_kib\": %ld, \"%sidle_wakeups\": %ld, \"%sidle_cpu_ms\": %.1f", prefix, a.rss_kib,
+           prefix, b.wakeups - a.wakeups, prefix, b.cpu_ms - a.cpu_ms);
 }
 
 static void click_at(int x, int y)
@@ -316,8 +315,7 @@ static void on_alarm(int sig)
     if (child > 0)
         kill(child, SIGKILL);
     static const char msg[] = "{\"error\": \"run took too long\"}\n";
-    if (write(STDOUT_FILENO, msg, sizeof msg - 1) < 0) {
-    }
+    if (write(STDOUT_FILENO, msg, sizeof msg - 1) < 0) {}
     _exit(3);
 }
 

@@ -28,8 +28,22 @@ import time
 def start_xvfb(screen):
     read_fd, write_fd = os.pipe()
     xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen, "-br", "-noreset", "-nolisten", "tcp"],
-        pass_fds=[write_fd], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        [
+            "Xvfb",
+            "-displayfd",
+            str(write_fd),
+            "-screen",
+            "0",
+            screen,
+            "-br",
+            "-noreset",
+            "-nolisten",
+            "tcp",
+        ],
+        pass_fds=[write_fd],
+        stdout=subprocess.DEVNULL,
+        stderr=subprocess.DEVNULL,
+    )
     os.close(write_fd)
     with os.fdopen(read_fd) as f:
         display = f.readline().strip()
@@ -42,9 +56,18 @@ def environment(display, home):
     env = dict(os.environ)
     # No session bus, no Wayland, no forced platform: every program finds
     # the same bare X display.
-    for key in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "GDK_BACKEND", "DBUS_SESSION_BUS_ADDRESS",
-                "XAUTHORITY", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME",
-                "SESSION_MANAGER"):
+    for key in (
+        "WAYLAND_DISPLAY",
+        "QT_QPA_PLATFORM",
+        "GDK_BACKEND",
+        "DBUS_SESSION_BUS_ADDRESS",
+        "XAUTHORITY",
+        "XDG_CONFIG_HOME",
+        "XDG_DATA_HOME",
+        "XDG_CACHE_HOME",
+        "XDG_STATE_HOME",
+        "SESSION_MANAGER",
+    ):
         env.pop(key, None)
     runtime = os.path.join(home, "runtime")
     os.makedirs(runtime, mode=0o700, exist_ok=True)
@@ -58,7 +81,9 @@ def run_once(probe, command, click, cwd, env):
         args += ["--click", click]
     args += ["--"] + shlex.split(command)
     try:
-        out = subprocess.run(args, cwd=cwd, env=env, capture_output=True, text=True, timeout=180)
+        out = subprocess.run(
+            args, cwd=cwd, env=env, capture_output=True, text=True, timeout=180
+        )
     except subprocess.TimeoutExpired:
         return {"error": "probe did not return"}
     for line in out.stdout.splitlines():
@@ -86,17 +111,32 @@ def cell(values, scale):
     if not values:
         return "–"
     v = sorted(x * scale for x in values)
-    fmt = (lambda x: f"{x:.2f}") if scale != 1.0 or any(x != int(x) for x in v) else (lambda x: f"{x:.0f}")
+    fmt = (
+        (lambda x: f"{x:.2f}")
+        if scale != 1.0 or any(x != int(x) for x in v)
+        else (lambda x: f"{x:.0f}")
+    )
     return f"{fmt(statistics.median(v))} ({fmt(v[0])}–{fmt(v[-1])})"
 
 
 def main():
-    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap = argparse.ArgumentParser(
+        description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter
+    )
     ap.add_argument("--probe", required=True)
     ap.add_argument("-n", "--runs", type=int, default=7)
     ap.add_argument("--warmup", type=int, default=1)
-    ap.add_argument("-p", "--program", nargs=2, action="append", metavar=("LABEL", "COMMAND"), required=True)
-    ap.add_argument("--click", nargs=2, action="append", metavar=("LABEL", "X,Y"), default=[])
+    ap.add_argument(
+        "-p",
+        "--program",
+        nargs=2,
+        action="append",
+        metavar=("LABEL", "COMMAND"),
+        required=True,
+    )
+    ap.add_argument(
+        "--click", nargs=2, action="append", metavar=("LABEL", "X,Y"), default=[]
+    )
     ap.add_argument("--play", default=".", help="working directory of every program")
     ap.add_argument("--screen", default="1280x1024x24")
     ap.add_argument("--gap", type=float, default=0.5)
@@ -116,15 +156,22 @@ def main():
             for label, command in opts.program:
                 r = run_once(opts.probe, command, clicks.get(label), opts.play, env)
                 tag = "warm-up" if round_no < 0 else f"{round_no + 1}/{opts.runs}"
-                print(f"[{tag}] {label:<18} " + ", ".join(f"{k} {v}" for k, v in r.items() if k != "program"),
-                      file=sys.stderr, flush=True)
+                print(
+                    f"[{tag}] {label:<18} "
+                    + ", ".join(f"{k} {v}" for k, v in r.items() if k != "program"),
+                    file=sys.stderr,
+                    flush=True,
+                )
                 this_round[label] = r
                 time.sleep(opts.gap)
             if round_no < 0:
                 continue
             for label in labels:
                 r = this_round[label]
-                for ref_key, ref_label in (("paint_ratio_bare", "bare-qt"), ("paint_ratio_sgt", "sgt-guess")):
+                for ref_key, ref_label in (
+                    ("paint_ratio_bare", "bare-qt"),
+                    ("paint_ratio_sgt", "sgt-guess"),
+                ):
                     ref = this_round.get(ref_label, {})
                     if "paint_ms" in r and "paint_ms" in ref:
                         r[ref_key] = r["paint_ms"] / ref["paint_ms"]
@@ -135,10 +182,14 @@ def main():
         shutil.rmtree(home, ignore_errors=True)
     load_after = os.getloadavg()
 
-    print(f"# {opts.runs} runs each (+{opts.warmup} warm-up), interleaved; Xvfb {opts.screen}, no window manager;"
-          f" cells: median (min–max)")
-    print(f"# {time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())}, {os.uname().nodename}, {os.cpu_count()} CPUs,"
-          f" load {load_before[0]:.2f} -> {load_after[0]:.2f}")
+    print(
+        f"# {opts.runs} runs each (+{opts.warmup} warm-up), interleaved; Xvfb {opts.screen}, no window manager;"
+        f" cells: median (min–max)"
+    )
+    print(
+        f"# {time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())}, {os.uname().nodename}, {os.cpu_count()} CPUs,"
+        f" load {load_before[0]:.2f} -> {load_after[0]:.2f}"
+    )
     print("| figure | " + " | ".join(labels) + " |")
     print("|---|" + "---|" * len(labels))
     for key, name, scale in FIGURES:

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const char *data, size_t size)
     std::copy(read.begin(), read.end(), names.begin());
     const std::optional<QByteArray> table = highscore::encode(names);
     QString damage;
-    if (!table || highscore::decode(*table, &damage) != QStringList(names.begin(), names.end()) || !damage.isEmpty())
+    if (!table || highscore::decode(*table, &damage) != QStringList(names.begin(), names.end())
+        || !damage.isEmpty())
         __builtin_trap();
     return 0;
 }

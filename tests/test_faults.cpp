@@ -26,14 +26,16 @@ namespace {
 QStringList seen; // every text the game had to show, for the message box check
 const QStringList namesA{"A", "B", "C", "D", "E"}, namesB{"Xaver", "Yves", "Zora", "Walter", "Viktor"};
 
-highscore::Names names(const QStringList &l) { return {l.value(0), l.value(1), l.value(2), l.value(3), l.value(4)}; }
+highscore::Names names(const QStringList &l)
+{
+    return {l.value(0), l.value(1), l.value(2), l.value(3), l.value(4)};
+}
 
 QByteArray bytesOf(const QString &path) // never opens a pipe
 {
     QFile f(path);
     return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) ? f.readAll() : "<no file>";
 }
-
 
 // Sets up a case in the play folder by a shell command; only root can mount, make devices or give files away.
 bool shell(const QString &command)
@@ -45,9 +47,11 @@ bool shell(const QString &command)
 // nobody while it lives, able to return.
 struct AsNobody {
     const bool changed;
-    explicit AsNobody(const QString &folder) : changed(!folder.isEmpty() && QFile::setPermissions(folder,
-        QFileDevice::Permissions(0x7755)) && ::getuid() == 0 && ::setresuid(65534, 65534, 0) == 0) {}
-    ~AsNobody() { changed &&::setresuid(0, 0, 0); }
+    explicit AsNobody(const QString &folder)
+        : changed(!folder.isEmpty() && QFile::setPermissions(folder, QFileDevice::Permissions(0x7755))
+                  && ::getuid() == 0 && ::setresuid(65534, 65534, 0) == 0)
+    {}
+    ~AsNobody() { changed && ::setresuid(0, 0, 0); }
 };
 
 } // namespace
@@ -68,7 +72,9 @@ private slots:
     {
         QString pool, error; // every character the file holds: Windows-1252 leaves five bytes undefined
         for (char byte = 0x20; byte; ++byte)
-            pool += QByteArray("\"\x7f\x81\x8d\x8f\x90\x9d").contains(byte) ? "" : QString(QStringDecoder("cp1252")(QByteArray(1, byte)));
+            pool += QByteArray("\"\x7f\x81\x8d\x8f\x90\x9d").contains(byte)
+                        ? ""
+                        : QString(QStringDecoder("cp1252")(QByteArray(1, byte)));
         QRandomGenerator random(20261206);
         const QString path = play->file("TESTFILE");
         for (int round = 0; round < 300; ++round) {
@@ -81,7 +87,8 @@ private slots:
         }
         QVERIFY(!highscore::isStorable(QString(highscore::maxNameLength + 1, u'a')));
         QVERIFY(highscore::write(names({"Jürgen", "Anna, Maria", "", "  Zoë ß €  ", "„x“"}), nullptr, path));
-        QCOMPARE(bytesOf(path), QByteArray("\"J\xfcrgen\",\"Anna, Maria\",\"\",\"  Zo\xeb \xdf \x80  \",\"\x84x\x93\"\r\n"));
+        QCOMPARE(bytesOf(path),
+                 QByteArray("\"J\xfcrgen\",\"Anna, Maria\",\"\",\"  Zo\xeb \xdf \x80  \",\"\x84x\x93\"\r\n"));
     }
 
     void decode_data()
@@ -89,9 +96,16 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("fields"); // joined by |
         QTest::addColumn<QString>("damage"); // a word of the reason, or none
-        const struct { QByteArray bytes; const char *fields, *damage; } rows[] = {{"", "", ""}, {"\r\n\n", "", ""},
-            {"\n  Anna , Bernd\t,\"C, D\" x, \r\n\r\nE\n\"F\"", "Anna|Bernd|C, D||E", ""}, {"\"Anna\",", "Anna|", "weniger"},
-            {"\"Anna\",\"Bernd\"\r\n", "Anna|Bernd", "weniger"}, {"\"Anna\",\"Bernd\",\"Car,l\r\n", "Anna|Bernd", "Anf"},
+        const struct {
+            QByteArray bytes;
+            const char *fields, *damage;
+        } rows[] = {
+            {"", "", ""},
+            {"\r\n\n", "", ""},
+            {"\n  Anna , Bernd\t,\"C, D\" x, \r\n\r\nE\n\"F\"", "Anna|Bernd|C, D||E", ""},
+            {"\"Anna\",", "Anna|", "weniger"},
+            {"\"Anna\",\"Bernd\"\r\n", "Anna|Bernd", "weniger"},
+            {"\"Anna\",\"Bernd\",\"Car,l\r\n", "Anna|Bernd", "Anf"},
             {QByteArray("\"A\0n\x1b\", B\x81\x7f\r\n,\"\",\"\",\"\"", 23), "An|B|||", "Windows-1252"},
             {"\"Zwei\r\nZeilen\",2,3,4,5", "ZweiZeilen|2|3|4|5", "Windows-1252"},
             {"\"" + QByteArray(highscore::maxNameLength + 9, 'z') + "\",2,3,4,5,6", "10000z|2|3|4|5", ""}};
@@ -105,26 +119,37 @@ private slots:
         QFETCH(QString, damage);
         QString found = "stale";
         QStringList read = highscore::decode(bytes, &found);
-        QCOMPARE(read.replaceInStrings(QString(highscore::maxNameLength, u'z'), "10000z"), fields.isEmpty() ? QStringList() : fields.split('|'));
+        QCOMPARE(read.replaceInStrings(QString(highscore::maxNameLength, u'z'), "10000z"),
+                 fields.isEmpty() ? QStringList() : fields.split('|'));
         QVERIFY2(damage.isEmpty() ? found.isEmpty() : found.contains(damage), qPrintable(found));
     }
 
-    // Whatever lies at TESTFILE: what reading and writing say; a refused write changes nothing, a link stays one.
+    // Whatever lies at TESTFILE: what reading and writing say; a refused write changes nothing, a link stays
+    // one.
     void whatLiesThere_data()
     {
         QTest::addColumn<QString>("setup"); // a shell command run in the play folder, whose t/ holds TESTFILE
-        QTest::addColumn<QString>("readReason"); // a word of the message; empty: read
+        QTest::addColumn<QString>("readReason");  // a word of the message; empty: read
         QTest::addColumn<QString>("writeReason"); // empty: written
-        for (const QString row : {"missing|:||", "folder|mkdir t/TESTFILE|Ordner|Ordner", "pipe|mkfifo t/TESTFILE|gewöhnliche|gewöhnliche",
-                 "own link|echo $T >o; ln -s ../o t/TESTFILE||", "dangling link|ln -s ../nowhere t/TESTFILE||keiner",
-                 "link to a device|mount -t tmpfs x t && mknod t/null c 1 3 && ln -s null t/TESTFILE|gewöhnliche|gewöhnliche",
-                 "link of another user|echo $T >o; ln -s ../o t/TESTFILE && chown -h nobody t/TESTFILE||anderen Benutzer",
-                 "link to another user's file|echo $T >o; chown nobody o && ln -s ../o t/TESTFILE||anderen Benutzers",
-                 "unreadable|echo $T >t/TESTFILE; chmod 200 t/TESTFILE|nicht erlaubt|",
-                 "read-only folder|mount -t tmpfs x t && echo $T >t/TESTFILE && mount -o remount,ro t||schreibgeschützt",
-                 "full disk|mount -t tmpfs -o size=16k x t && echo $T >t/TESTFILE && ! cat /dev/zero >t/fill 2>&-||voll",
-                 "no file can be added beside it|mount -t tmpfs -o nr_inodes=2 x t && echo $T >t/TESTFILE||"})
-            QTest::newRow(qPrintable(row.section('|', 0, 0))) << row.section('|', 1, 1) << row.section('|', 2, 2) << row.section('|', 3);
+        for (const QString row :
+             {"missing|:||", "folder|mkdir t/TESTFILE|Ordner|Ordner",
+              "pipe|mkfifo t/TESTFILE|gewöhnliche|gewöhnliche",
+              "own link|echo $T >o; ln -s ../o t/TESTFILE||",
+              "dangling link|ln -s ../nowhere t/TESTFILE||keiner",
+              "link to a device|mount -t tmpfs x t && mknod t/null c 1 3 && ln -s null "
+              "t/TESTFILE|gewöhnliche|gewöhnliche",
+              "link of another user|echo $T >o; ln -s ../o t/TESTFILE && chown -h nobody t/TESTFILE||anderen "
+              "Benutzer",
+              "link to another user's file|echo $T >o; chown nobody o && ln -s ../o t/TESTFILE||anderen "
+              "Benutzers",
+              "unreadable|echo $T >t/TESTFILE; chmod 200 t/TESTFILE|nicht erlaubt|",
+              "read-only folder|mount -t tmpfs x t && echo $T >t/TESTFILE && mount -o remount,ro "
+              "t||schreibgeschützt",
+              "full disk|mount -t tmpfs -o size=16k x t && echo $T >t/TESTFILE && ! cat /dev/zero >t/fill "
+              "2>&-||voll",
+              "no file can be added beside it|mount -t tmpfs -o nr_inodes=2 x t && echo $T >t/TESTFILE||"})
+            QTest::newRow(qPrintable(row.section('|', 0, 0)))
+                << row.section('|', 1, 1) << row.section('|', 2, 2) << row.section('|', 3);
     }
     void whatLiesThere()
     {
@@ -135,29 +160,39 @@ private slots:
         const auto unmount = qScopeGuard([] { shell("umount -l t 2>&-"); });
         if (!QDir().mkdir(dir) || !shell(setup))
             QSKIP(qPrintable("Needs root, who may mount, make devices and give files away: " + setup));
-        const auto state = [&] { return QStringList{bytesOf(path), QFileInfo(path).symLinkTarget(), QFileInfo(path).isFile()
-            ? "file" : "", QDir(dir).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).join('/')}; };
+        const auto state = [&] {
+            return QStringList{
+                bytesOf(path), QFileInfo(path).symLinkTarget(), QFileInfo(path).isFile() ? "file" : "",
+                QDir(dir).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).join('/')};
+        };
         const QStringList before = state();
-        const highscore::ReadResult read = (AsNobody(setup.contains("200") ? play->path() : QString()), highscore::read(path));
-        QVERIFY2(readReason.isEmpty() ? read.error.isEmpty() : read.error.contains(readReason), qPrintable(read.error));
+        const highscore::ReadResult read =
+            (AsNobody(setup.contains("200") ? play->path() : QString()), highscore::read(path));
+        QVERIFY2(readReason.isEmpty() ? read.error.isEmpty() : read.error.contains(readReason),
+                 qPrintable(read.error));
         QCOMPARE(read.fields.size(), readReason.isEmpty() && QFileInfo(path).isFile() ? 5 : 0);
         QString error;
         QCOMPARE(highscore::write(names(namesB), &error, path), writeReason.isEmpty());
-        QVERIFY2(writeReason.isEmpty() ? error.isEmpty() : error.contains(writeReason) && error.contains(path), qPrintable(error));
+        QVERIFY2(writeReason.isEmpty() ? error.isEmpty()
+                                       : error.contains(writeReason) && error.contains(path),
+                 qPrintable(error));
         seen << read.error << error;
-        QVERIFY(writeReason.isEmpty() ? highscore::read(path).fields == namesB && state()[1] == before[1] : state() == before);
+        QVERIFY(writeReason.isEmpty() ? highscore::read(path).fields == namesB && state()[1] == before[1]
+                                      : state() == before);
         QCOMPARE(state()[3], before[3].isEmpty() ? "TESTFILE" : before[3]);
     }
 
-    // A ring picture that cannot be shown is refused at placement, a pipe unopened, and the result window draws
-    // that ball instead; a @2x copy that is a pipe is passed over.
+    // A ring picture that cannot be shown is refused at placement, a pipe unopened, and the result window
+    // draws that ball instead; a @2x copy that is a pipe is passed over.
     void ringPictureNotAFile_data()
     {
-        QTest::addColumn<QString>("setup"); // a shell command run in the play folder
+        QTest::addColumn<QString>("setup");  // a shell command run in the play folder
         QTest::addColumn<QString>("reason"); // a word of the message
-        for (const QString row : {"rm rot2ring.jpg; mkfifo rot2ring.jpg|gewöhnliche", "rm rot2ring@2x.jpg; mkfifo rot2ring@2x.jpg|geknackt",
-                                  "rm rot2ring.jpg; mkdir rot2ring.jpg|Ordner", "rm rot2ring.jpg|nicht vorhanden",
-                                  "chmod 200 rot2ring.jpg|Berechtigung", "echo junk >rot2ring.jpg; cp rot2ring.jpg rot2ring@2x.jpg|kein Bild"})
+        for (const QString row : {"rm rot2ring.jpg; mkfifo rot2ring.jpg|gewöhnliche",
+                                  "rm rot2ring@2x.jpg; mkfifo rot2ring@2x.jpg|geknackt",
+                                  "rm rot2ring.jpg; mkdir rot2ring.jpg|Ordner",
+                                  "rm rot2ring.jpg|nicht vorhanden", "chmod 200 rot2ring.jpg|Berechtigung",
+                                  "echo junk >rot2ring.jpg; cp rot2ring.jpg rot2ring@2x.jpg|kein Bild"})
             QTest::newRow(qPrintable(row)) << row.section('|', 0, 0) << row.section('|', 1);
     }
     void ringPictureNotAFile()
@@ -168,14 +203,15 @@ private slots:
         const AsNobody nobody(setup.contains("200") ? play->path() : QString());
         startGame(), playAttempts(1, true);
         QCOMPARE(Global::guessColor1, reason == "geknackt" ? 1 : 0);
-        QVERIFY2(messages->texts.size() == 1 && messages->texts[0].contains(reason), qPrintable(messages->texts.join('|')));
+        QVERIFY2(messages->texts.size() == 1 && messages->texts[0].contains(reason),
+                 qPrintable(messages->texts.join('|')));
         Form<WinorLose>::unload();
         QVERIFY(!Form<WinorLose>::instance()->picture(1)->picture().isNull());
     }
 
     // Another game saves while this window is open: OK takes from this window only the name its player could
-    // edit; alone, OK writes the bytes it read. A lock held elsewhere keeps window and name; the close box keeps
-    // the file. The result window's heading takes its own double click.
+    // edit; alone, OK writes the bytes it read. A lock held elsewhere keeps window and name; the close box
+    // keeps the file. The result window's heading takes its own double click.
     void twoGamesInOneFolder_data()
     {
         QTest::addColumn<int>("attempts"); // 0: opened from the menu; 1: the player closes the window
@@ -199,7 +235,8 @@ private slots:
         QStringList expected = other == "saves" ? namesB : namesA;
         if (attempts) // the holder's name comes selected: typing replaces it
             typeText(scores->Text2(attempts - 1), "Jürgen\"Ł");
-        QCOMPARE(scores->Text2(attempts ? attempts - 1 : 4)->text(), QString(attempts ? "Jürgen" : "E")); // refusing " and Ł
+        QCOMPARE(scores->Text2(attempts ? attempts - 1 : 4)->text(),
+                 QString(attempts ? "Jürgen" : "E")); // refusing " and Ł
         if (attempts == 2)
             expected[1] = "Jürgen";
         QVERIFY(other != "saves" || highscore::write(names(namesB), nullptr, path));
@@ -207,7 +244,8 @@ private slots:
         QVERIFY(other != "locks" || lock.lock());
         if (other == "locks")
             click(scores->Command1), lock.unlock();
-        QVERIFY(other != "locks" || (messages->texts.last().contains("anderen Spiel") && Form<Form1>::loaded() == scores));
+        QVERIFY(other != "locks"
+                || (messages->texts.last().contains("anderen Spiel") && Form<Form1>::loaded() == scores));
         const QByteArray bytes = bytesOf(path);
         other.startsWith("closes") ? (void)scores->close() : click(scores->Command1);
         settle(); // the board restarts after a win
@@ -249,7 +287,10 @@ private slots:
                 QVERIFY2(l && l->text() == text, qPrintable(text));
                 const QSize need = l->wordWrap() ? QSize(0, l->heightForWidth(l->width())) : l->sizeHint();
                 QVERIFY2(need.width() <= l->width() && need.height() <= l->height(), qPrintable(text));
-                QVERIFY2(box->rect().contains(l->geometry()) && box->width() >= box->fontMetrics().horizontalAdvance(box->windowTitle()) + 10 * box->fontMetrics().height(), qPrintable(text));
+                QVERIFY2(box->rect().contains(l->geometry())
+                             && box->width() >= box->fontMetrics().horizontalAdvance(box->windowTitle())
+                                                    + 10 * box->fontMetrics().height(),
+                         qPrintable(text));
             });
             messages::show(text);
         }

@@ -30,8 +30,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <random>
 #include <bit>
+#include <random>
 #include <set>
 
 using namespace testsupport;
@@ -53,8 +53,8 @@ QString boardState(Brain *b) // open rings by row | shown masks | level flags | 
         s += b->mask(n)->isVisibleTo(b) ? QString::number(n) : QString();
     using namespace Global;
     return s + QStringLiteral("|%1%2%3|").arg(easyMode).arg(hardMode).arg(superMode)
-        + (b->mnueinfach->isChecked() ? u'E' : u'-') + (b->mnuschwer->isChecked() ? u'S' : u'-')
-        + (b->mnusuperbrain->isChecked() ? u'B' : u'-');
+           + (b->mnueinfach->isChecked() ? u'E' : u'-') + (b->mnuschwer->isChecked() ? u'S' : u'-')
+           + (b->mnusuperbrain->isChecked() ? u'B' : u'-');
 }
 
 QString tabChain(QWidget *w)
@@ -86,16 +86,20 @@ void compareWithReference(const QImage &picture, const QString &name)
         for (int x = 0; x < shot.width(); ++x)
             differing += !near(shot.pixelColor(x, y), reference.pixelColor(x, y));
     const QString actual = QDir::temp().filePath(name + ".png"); // written only when it differs
-    QVERIFY2(differing <= 4 || !shot.save(actual), qPrintable(QString::number(differing) + " pixels differ: " + actual));
+    QVERIFY2(differing <= 4 || !shot.save(actual),
+             qPrintable(QString::number(differing) + " pixels differ: " + actual));
 }
 
 QWidget *openWindow(const QString &name)
 {
     if (name == "highscores")
         openBoard()->mnuhighscore->trigger();
-    return name == "start" ? showModeless<FrmSplash>() : name == "about" ? showModeless<FrmAbout>()
-        : name == "instructions" ? showModeless<FrmAnleitung>() : name == "catalogue" ? showModeless<FrmSoftware>()
-        : name == "highscores" ? static_cast<QWidget *>(Form<Form1>::loaded()) : openBoard();
+    return name == "start"          ? showModeless<FrmSplash>()
+           : name == "about"        ? showModeless<FrmAbout>()
+           : name == "instructions" ? showModeless<FrmAnleitung>()
+           : name == "catalogue"    ? showModeless<FrmSoftware>()
+           : name == "highscores"   ? static_cast<QWidget *>(Form<Form1>::loaded())
+                                    : openBoard();
 }
 
 QList<QWidget *> openWindows() // in a fixed order, so that a seed replays
@@ -104,7 +108,8 @@ QList<QWidget *> openWindows() // in a fixed order, so that a seed replays
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w->isVisible() && !qobject_cast<QMenu *>(w))
             windows << w;
-    std::sort(windows.begin(), windows.end(), [](QWidget *a, QWidget *b) { return a->objectName() < b->objectName(); });
+    std::sort(windows.begin(), windows.end(),
+              [](QWidget *a, QWidget *b) { return a->objectName() < b->objectName(); });
     return windows;
 }
 
@@ -118,16 +123,22 @@ QString brokenInvariant(bool newBoard)
     using namespace Global;
     const std::set<int> hidden{secretColor1, secretColor2, secretColor3, secretColor4};
     const auto absent = rules::absentColours(codeNumber);
-    if (board && (codeNumber < 1 || codeNumber > 306 || (hidden != std::set<int>{0}
-                  && (hidden.size() != 4 || hidden.count(absent.first) || hidden.count(absent.second)))))
+    if (board
+        && (codeNumber < 1 || codeNumber > 306
+            || (hidden != std::set<int>{0}
+                && (hidden.size() != 4 || hidden.count(absent.first) || hidden.count(absent.second)))))
         return QStringLiteral("code number %1 and hidden colours do not fit").arg(codeNumber);
     if (board && newBoard && easyMode + hardMode + superMode + attemptNumber != 0)
         return "a new board kept the level or the attempt";
-    const bool playing = board && attemptNumber >= 1 && attemptNumber <= 10 && board->Command2->text() == "Nächster Versuch";
+    const bool playing =
+        board && attemptNumber >= 1 && attemptNumber <= 10 && board->Command2->text() == "Nächster Versuch";
     for (int row = 0; board && row < 10; ++row) {
         for (int column = 1; playing && column <= 4; ++column)
             if (board->ring(column, row)->isEnabled() != (row == attemptNumber - 1))
-                return QStringLiteral("attempt %1: ring %2 of row %3").arg(attemptNumber).arg(column).arg(row);
+                return QStringLiteral("attempt %1: ring %2 of row %3")
+                    .arg(attemptNumber)
+                    .arg(column)
+                    .arg(row);
         const QString left = lampPattern(row, true), right = lampPattern(row, false);
         if (left.contains("01") || (right != "0000" && !right.startsWith("11")))
             return QStringLiteral("row %1: lamps %2 %3").arg(row).arg(left, right);
@@ -142,12 +153,17 @@ QList<std::pair<QObject *, QAccessible::Event>> heard;
 QAccessibleInterface *face(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
 QString name(QObject *object) { return face(object)->text(QAccessible::Name); }
 bool told(QObject *object, QAccessible::Event type) { return heard.contains(std::pair{object, type}); }
-void press(QObject *object) { face(object)->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); }
+void press(QObject *object)
+{
+    face(object)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
 
 bool listening() // recording, once the bridge is up
 {
     heard.clear();
-    QAccessible::installUpdateHandler([](QAccessibleEvent *event) { heard.append({event->object(), event->type()}); });
+    QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+        heard.append({event->object(), event->type()});
+    });
     return QTest::qWaitFor(QAccessible::isActive);
 }
 
@@ -188,11 +204,14 @@ private slots:
     void evaluationAgreesWithACountOverEveryGuess()
     {
         for (int n = 1; n <= 306; ++n) {
-            const auto secret = codetable::entry(n).value_or(codetable::entry(n + 10).value_or(codetable::Combination{}));
+            const auto secret =
+                codetable::entry(n).value_or(codetable::entry(n + 10).value_or(codetable::Combination{}));
             for (int code = 0; code < 6 * 6 * 6 * 6; ++code) {
                 const rules::Colours guess{Global::Int(code % 6 + 1), Global::Int(code / 6 % 6 + 1),
                                            Global::Int(code / 36 % 6 + 1), Global::Int(code / 216 + 1)};
-                const bool different = std::popcount(unsigned(1 << guess[0] | 1 << guess[1] | 1 << guess[2] | 1 << guess[3])) == 4;
+                const bool different =
+                    std::popcount(unsigned(1 << guess[0] | 1 << guess[1] | 1 << guess[2] | 1 << guess[3]))
+                    == 4;
                 int shared = 0, places = 0;
                 for (int colour = 1; colour <= 6; ++colour)
                     shared += int(std::min(std::count(guess.begin(), guess.end(), colour),
@@ -202,9 +221,10 @@ private slots:
                 Lamps lamps{}, expected{};
                 std::fill_n(expected.begin(), shared, true);
                 if (different)
-                    rules::lightRightColours(lamps, guess, rules::absentColours(n + (n >= 167 && n <= 176) * 10));
-                if (rules::allDifferent(guess) != different || rules::countExactMatches(guess, secret) != places
-                    || (different && lamps != expected))
+                    rules::lightRightColours(lamps, guess,
+                                             rules::absentColours(n + (n >= 167 && n <= 176) * 10));
+                if (rules::allDifferent(guess) != different
+                    || rules::countExactMatches(guess, secret) != places || (different && lamps != expected))
                     QFAIL(qPrintable(QStringLiteral("code number %1, guess %2").arg(n).arg(code)));
             }
         }
@@ -240,45 +260,58 @@ private slots:
     void flows_data()
     {
         QTest::addColumn<QString>("steps");
-        const auto row = [](const char *name, const char *steps) { QTest::newRow(name) << QString::fromUtf8(steps); };
+        const auto row = [](const char *name, const char *steps) {
+            QTest::newRow(name) << QString::fromUtf8(steps);
+        };
         // Each attempt opens its row alone and sets the hidden colours; past ten, row 0 opens beside row 9.
         row("attempt 1", "go;rows=4000000000;hidden=1234;caption=Nächster Versuch;buttons=00;menus=101");
         row("attempt 11", "go;next=10;rows=4000000004");
-        row("number moved up by ten, once", "code=170;go;msgs=Das klappt !;next=1;msgs=Das klappt !;hidden=4362");
+        row("number moved up by ten, once",
+            "code=170;go;msgs=Das klappt !;next=1;msgs=Das klappt !;hidden=4362");
         // The evaluated row's lamps only, lit from the left; its rings show
         // the no-drop pointer; a repeated colour is refused.
-        row("right colours, no place", "go;put0=4321;show;lamps0=00001111;lamps1=00000000;buttons=10;pointers0=12");
+        row("right colours, no place",
+            "go;put0=4321;show;lamps0=00001111;lamps1=00000000;buttons=10;pointers0=12");
         row("one absent, one place", "go;put0=1523;show;lamps0=10001110");
         row("absent pair in columns 4 and 2", "go;put0=1635;show;lamps0=11001100");
         row("repeated colour", "go;put0=1123;show;msgs=Vier verschiedene Farben auswählen !;lamps0=00000000;"
                                "buttons=01;pointers0=2");
         // A column keeps its last colour in whatever row; a second evaluation adds
         // lamps but darkens the third for an absent pair; a win lights all eight first.
-        row("columns remember, then a win", "go;put0=1243;show;put0=0056;show;lamps0=11001101;go;put1=0034;show;"
-                                            "during=old Nächster Versuch 11111111;result=1;board=old;buttons=10");
-        row("evaluation before the game", "pick=2;put3=0002;guess=134;show;lamps0=00001111;caption=&Spiel beginnen;"
-                                          "buttons=10");
+        row("columns remember, then a win",
+            "go;put0=1243;show;put0=0056;show;lamps0=11001101;go;put1=0034;show;"
+            "during=old Nächster Versuch 11111111;result=1;board=old;buttons=10");
+        row("evaluation before the game",
+            "pick=2;put3=0002;guess=134;show;lamps0=00001111;caption=&Spiel beginnen;"
+            "buttons=10");
         // A miss at a level's last attempt loses: a message over the old board,
         // a fresh one under the second; without a level never.
-        row("lost at Schwer", "S;go;miss=7;msgs=;miss=1;msgs=Code leider nicht geknackt !|Probier es nochmal !;"
-                              "during=old Nächster Versuch 00001111|new &Spiel beginnen 00000000;attempt=0;"
-                              "state=fresh;buttons=10;result=-");
-        row("lost at Einfach", "E;go;miss=9;msgs=;miss=1;msgs=Code nicht geknackt !|Probier es nochmal !;board=new");
-        row("lost at Superbrain", "B;go;miss=4;msgs=;miss=1;msgs=Code nicht geknackt!|Probier es nochmal!;state=fresh");
-        row("lost at Schwer after Einfach", "E;S;go;miss=7;msgs=;miss=1;msgs=Code leider nicht geknackt !|Probier es nochmal !");
+        row("lost at Schwer",
+            "S;go;miss=7;msgs=;miss=1;msgs=Code leider nicht geknackt !|Probier es nochmal !;"
+            "during=old Nächster Versuch 00001111|new &Spiel beginnen 00000000;attempt=0;"
+            "state=fresh;buttons=10;result=-");
+        row("lost at Einfach",
+            "E;go;miss=9;msgs=;miss=1;msgs=Code nicht geknackt !|Probier es nochmal !;board=new");
+        row("lost at Superbrain",
+            "B;go;miss=4;msgs=;miss=1;msgs=Code nicht geknackt!|Probier es nochmal!;state=fresh");
+        row("lost at Schwer after Einfach",
+            "E;S;go;miss=7;msgs=;miss=1;msgs=Code leider nicht geknackt !|Probier es nochmal !");
         row("won at Schwer's last", "S;go;miss=7;win=1;msgs=Code geknackt !;result=1;board=old");
         row("no level, 11 attempts", "go;miss=11;msgs=;board=old");
         // A win's OK opens the highscores with the box of the attempts (1 to 5)
         // enabled and focused; their OK returns to a fresh board.
-        row("winner at 1 at Superbrain", "B;go;win=1;closebox=0;ok;hidden=0000;result=-;scores=1----;focus=Text2(0);"
-                                         "tabs=Text2(0) Text2(1) Text2(2) Text2(3) Text2(4) Command1;type=Jürgen;"
-                                         "enter;scores=1----;scoresok;scores=none;board=new;viewonly=1;state=fresh;"
-                                         "name1=Jürgen");
-        row("winner at 5", "go;win=5;ok;scores=----1;focus=Text2(4);type=Jürgen;scoresok;name5=Jürgen;msgs=Code geknackt !");
+        row("winner at 1 at Superbrain",
+            "B;go;win=1;closebox=0;ok;hidden=0000;result=-;scores=1----;focus=Text2(0);"
+            "tabs=Text2(0) Text2(1) Text2(2) Text2(3) Text2(4) Command1;type=Jürgen;"
+            "enter;scores=1----;scoresok;scores=none;board=new;viewonly=1;state=fresh;"
+            "name1=Jürgen");
+        row("winner at 5",
+            "go;win=5;ok;scores=----1;focus=Text2(4);type=Jürgen;scoresok;name5=Jürgen;msgs=Code geknackt !");
         row("winner at 7", "go;win=7;ok;scores=-----;focus=Command1;scoresok;board=new;viewonly=1");
         row("board restarted behind the result", "go;win=2;activate;attempt=0;ok;scores=-----");
         row("double click on the result", "go;win=1;dblclick;result=-;scores=none;hidden=1234;restart=1");
-        row("solution", "go;solution;result=2;viewonly=1;ok;result=-;scores=none;board=old;activate;board=new;attempt=0");
+        row("solution",
+            "go;solution;result=2;viewonly=1;ok;result=-;scores=none;board=old;activate;board=new;attempt=0");
         // Masks, flags, open rows and check marks for each level and order of
         // choosing; a shown mask takes the clicks meant for the holes under it.
         row("Einfach", "E;state=0444444444||100|E--;masked");
@@ -292,7 +325,8 @@ private slots:
         // Activation restarts only while a restart is pending; "&Neu" always.
         row("activation", "showresult;activate;board=old;setrestart;showresult;activate;board=new;restart=0");
         row("Neu", "code=5;E;go;neu;board=new;state=fresh;buttons=10;menus=010");
-        // Whole windows against reviewed pictures: a control out of place, a wrong caption, colour, font or picture shows.
+        // Whole windows against reviewed pictures: a control out of place, a wrong caption, colour, font or
+        // picture shows.
         row("look of a board in play", "S;go;miss=1;go;put1=5006;look=board-in-play");
         row("look of a board masked", "S;B;look=board-masked");
         row("look of the result", "S;go;win=1;look=result");
@@ -305,11 +339,13 @@ private slots:
         QFETCH(QString, steps);
         Brain *first = openBoard();
         Global::codeNumber = 1;
-        const auto age = [&] { return currentBoard() == first ? QStringLiteral("old") : QStringLiteral("new"); };
+        const auto age = [&] {
+            return currentBoard() == first ? QStringLiteral("old") : QStringLiteral("new");
+        };
         QStringList during;
         messages->onMessage = [&](const QString &) {
             during << age() + ' ' + currentBoard()->Command2->text() + ' '
-                    + lampPattern(Global::currentRow, true) + lampPattern(Global::currentRow, false);
+                          + lampPattern(Global::currentRow, true) + lampPattern(Global::currentRow, false);
         };
         for (const QString &step : steps.split(u';')) {
             const QString name = step.section(u'=', 0, 0), value = step.section(u'=', 1);
@@ -322,61 +358,111 @@ private slots:
                 colours[i] = value[i].digitValue();
             if (name == "E" || name == "S" || name == "B")
                 (name == "E" ? b->mnueinfach : name == "S" ? b->mnuschwer : b->mnusuperbrain)->trigger();
-            else if (name == "code") Global::codeNumber = Global::Int(n);
-            else if (name == "go") click(b->Command2);
-            else if (name == "next") for (int k = 0; k < n; ++k) b->Command2_Click();
-            else if (name.startsWith("put")) place(colours, row);
-            else if (name == "show") click(b->Command1);
-            else if (name == "miss" || name == "win") playAttempts(n, name == "win");
-            else if (name == "pick") Global::selectedColor = Global::Int(n);
-            else if (name == "guess") for (int c = 1; c <= 3; ++c) Global::guessColor(c) = Global::Int(colours[c - 1]);
-            else if (name == "activate") b->activateWindow();
-            else if (name == "ok") click(result->Command1->isVisible() ? result->Command1 : result->Command2);
-            else if (name == "type") typeText(scores->focusWidget(), value);
-            else if (name == "enter") QTest::keyClick(scores->focusWidget(), Qt::Key_Return);
-            else if (name == "scoresok") click(scores->Command1);
-            else if (name == "dblclick") QTest::mouseDClick(result, Qt::LeftButton, {}, QPoint(5, 120));
-            else if (name == "solution") b->mnulösung->trigger();
-            else if (name == "neu") b->mnuNeu->trigger();
-            else if (name == "showresult") showModeless<WinorLose>()->activateWindow();
-            else if (name == "setrestart") Global::restartPending = 1;
-            else if (name == "rm") QVERIFY(QFile::remove(ringName(n)));
+            else if (name == "code")
+                Global::codeNumber = Global::Int(n);
+            else if (name == "go")
+                click(b->Command2);
+            else if (name == "next")
+                for (int k = 0; k < n; ++k)
+                    b->Command2_Click();
+            else if (name.startsWith("put"))
+                place(colours, row);
+            else if (name == "show")
+                click(b->Command1);
+            else if (name == "miss" || name == "win")
+                playAttempts(n, name == "win");
+            else if (name == "pick")
+                Global::selectedColor = Global::Int(n);
+            else if (name == "guess")
+                for (int c = 1; c <= 3; ++c)
+                    Global::guessColor(c) = Global::Int(colours[c - 1]);
+            else if (name == "activate")
+                b->activateWindow();
+            else if (name == "ok")
+                click(result->Command1->isVisible() ? result->Command1 : result->Command2);
+            else if (name == "type")
+                typeText(scores->focusWidget(), value);
+            else if (name == "enter")
+                QTest::keyClick(scores->focusWidget(), Qt::Key_Return);
+            else if (name == "scoresok")
+                click(scores->Command1);
+            else if (name == "dblclick")
+                QTest::mouseDClick(result, Qt::LeftButton, {}, QPoint(5, 120));
+            else if (name == "solution")
+                b->mnulösung->trigger();
+            else if (name == "neu")
+                b->mnuNeu->trigger();
+            else if (name == "showresult")
+                showModeless<WinorLose>()->activateWindow();
+            else if (name == "setrestart")
+                Global::restartPending = 1;
+            else if (name == "rm")
+                QVERIFY(QFile::remove(ringName(n)));
             else if (name == "look") {
-                QWidget *w = value.startsWith("board") ? b : value == "result" || value == "solution" ? result : openWindow(value);
+                QWidget *w = value.startsWith("board")                  ? b
+                             : value == "result" || value == "solution" ? result
+                                                                        : openWindow(value);
                 if (FrmAbout *about = Form<FrmAbout>::loaded())
                     about->Timer1->stop();
                 settle();
                 compareWithReference(w->grab().toImage(), value);
-            }
-            else if (name == "masked") { // a click on a hidden hole's middle reaches no hole
+            } else if (name == "masked") { // a click on a hidden hole's middle reaches no hole
                 const QString open = boardState(b).left(10);
                 Global::selectedColor = 1;
                 for (int r = 5; r < 10; ++r)
                     for (ImageBox *hole : {b->ring(1, r), b->ring(2, r), b->ring(3, r), b->ring(4, r)}) {
                         hole->setEnabled(true);
-                        QTest::mouseClick(b->windowHandle(), Qt::LeftButton, {}, hole->mapTo(b, hole->rect().center()));
+                        QTest::mouseClick(b->windowHandle(), Qt::LeftButton, {},
+                                          hole->mapTo(b, hole->rect().center()));
                         QCOMPARE(hole->picture().isNull(), open[r] == u'0');
                     }
-            }
-            else if (name == "rows") QCOMPARE(boardState(b).left(10), value);
-            else if (name == "state") QCOMPARE(boardState(b), value == "fresh" ? freshState : value);
-            else if (name == "hidden") QCOMPARE((Guess{Global::secretColor1, Global::secretColor2, Global::secretColor3, Global::secretColor4}), colours);
-            else if (name == "caption") QCOMPARE(b->Command2->text(), value);
-            else if (name == "buttons") QCOMPARE(QString::number(b->Command2->isEnabled()) + QString::number(b->Command1->isEnabled()), value);
-            else if (name == "menus") QCOMPARE(QStringLiteral("%1%2%3").arg(b->mnulösung->isEnabled()).arg(b->mnuschwieriggrad->menuAction()->isEnabled()).arg(b->paletteImage(1)->isEnabled() && b->paletteImage(6)->isEnabled()), value);
-            else if (name == "msgs") QCOMPARE(messages->texts.join(u'|'), value);
-            else if (name == "during") QCOMPARE(during.join(u'|'), value);
-            else if (name.startsWith("lamps")) QCOMPARE(lampPattern(row, true) + lampPattern(row, false), value);
-            else if (name.startsWith("pointers")) for (int c = 1; c <= 4; ++c) QCOMPARE(b->ring(c, row)->mousePointer(), n);
-            else if (name == "result") QCOMPARE(!result ? QStringLiteral("-") : result->Command1->isVisible() ? "1" : "2", value);
-            else if (name == "closebox") QCOMPARE(bool(result->windowFlags() & Qt::WindowCloseButtonHint), n == 1);
-            else if (name == "board") QCOMPARE(age(), value);
-            else if (name == "attempt") QCOMPARE(int(Global::attemptNumber), n);
-            else if (name == "restart") QCOMPARE(int(Global::restartPending), n);
-            else if (name == "viewonly") QCOMPARE(int(Global::highscoreViewOnly), n);
-            else if (name.startsWith("name")) QCOMPARE(Global::recordName(row), value);
-            else if (name == "tabs") QCOMPARE(tabChain(scores), value);
-            else if (name == "focus") QCOMPARE(scores->focusWidget()->objectName(), value);
+            } else if (name == "rows")
+                QCOMPARE(boardState(b).left(10), value);
+            else if (name == "state")
+                QCOMPARE(boardState(b), value == "fresh" ? freshState : value);
+            else if (name == "hidden")
+                QCOMPARE((Guess{Global::secretColor1, Global::secretColor2, Global::secretColor3,
+                                Global::secretColor4}),
+                         colours);
+            else if (name == "caption")
+                QCOMPARE(b->Command2->text(), value);
+            else if (name == "buttons")
+                QCOMPARE(QString::number(b->Command2->isEnabled())
+                             + QString::number(b->Command1->isEnabled()),
+                         value);
+            else if (name == "menus")
+                QCOMPARE(QStringLiteral("%1%2%3")
+                             .arg(b->mnulösung->isEnabled())
+                             .arg(b->mnuschwieriggrad->menuAction()->isEnabled())
+                             .arg(b->paletteImage(1)->isEnabled() && b->paletteImage(6)->isEnabled()),
+                         value);
+            else if (name == "msgs")
+                QCOMPARE(messages->texts.join(u'|'), value);
+            else if (name == "during")
+                QCOMPARE(during.join(u'|'), value);
+            else if (name.startsWith("lamps"))
+                QCOMPARE(lampPattern(row, true) + lampPattern(row, false), value);
+            else if (name.startsWith("pointers"))
+                for (int c = 1; c <= 4; ++c)
+                    QCOMPARE(b->ring(c, row)->mousePointer(), n);
+            else if (name == "result")
+                QCOMPARE(!result ? QStringLiteral("-") : result->Command1->isVisible() ? "1" : "2", value);
+            else if (name == "closebox")
+                QCOMPARE(bool(result->windowFlags() & Qt::WindowCloseButtonHint), n == 1);
+            else if (name == "board")
+                QCOMPARE(age(), value);
+            else if (name == "attempt")
+                QCOMPARE(int(Global::attemptNumber), n);
+            else if (name == "restart")
+                QCOMPARE(int(Global::restartPending), n);
+            else if (name == "viewonly")
+                QCOMPARE(int(Global::highscoreViewOnly), n);
+            else if (name.startsWith("name"))
+                QCOMPARE(Global::recordName(row), value);
+            else if (name == "tabs")
+                QCOMPARE(tabChain(scores), value);
+            else if (name == "focus")
+                QCOMPARE(scores->focusWidget()->objectName(), value);
             else if (name == "scores") {
                 QString boxes = scores ? QString() : QStringLiteral("none");
                 for (int k = 0; scores && k < 5; ++k)
@@ -397,20 +483,25 @@ private slots:
         Global::guessColor3 = Global::secretColor2 = Global::restartPending = Global::attemptNumber = 7;
         QPointer<Brain> brain = openBoard();
         QVERIFY(Global::selectedColor == 4 && Global::recordName2 == QStringLiteral("Anna"));
-        QCOMPARE(Global::guessColor3 + Global::secretColor2 + Global::restartPending + Global::attemptNumber, 0);
+        QCOMPARE(Global::guessColor3 + Global::secretColor2 + Global::restartPending + Global::attemptNumber,
+                 0);
         QVERIFY(Global::codeNumber >= 1 && Global::codeNumber <= 306);
         QCOMPARE(boardState(brain), freshState);
-        QVERIFY(brain->Command2->isEnabled() && !brain->Command1->isEnabled() && !brain->mnulösung->isEnabled());
-        QVERIFY(brain->focusWidget() == brain->Command2 && tabChain(brain) == QStringLiteral("Command2 Command1"));
+        QVERIFY(brain->Command2->isEnabled() && !brain->Command1->isEnabled()
+                && !brain->mnulösung->isEnabled());
+        QVERIFY(brain->focusWidget() == brain->Command2
+                && tabChain(brain) == QStringLiteral("Command2 Command1"));
         std::function<QString(const QList<QAction *> &)> tree = [&](const QList<QAction *> &items) {
             QStringList texts;
             for (QAction *item : items)
-                texts << item->text() + (item->menu() ? "(" + tree(item->menu()->actions()) + ")" : QString());
+                texts << item->text()
+                             + (item->menu() ? "(" + tree(item->menu()->actions()) + ")" : QString());
             return texts.join(u'/');
         };
-        QCOMPARE(tree(brain->menuBar()->actions()),
-                 QStringLiteral("&Spiel(&Neu/Beenden)/&Optionen(Schwierigkeitsgrad(Einfach/Schwer/Superbrain)//"
-                                "Highscore//Lösung anzeigen)/&Hilfe(&Anleitung/&Über/&Softwarekatalog)"));
+        QCOMPARE(
+            tree(brain->menuBar()->actions()),
+            QStringLiteral("&Spiel(&Neu/Beenden)/&Optionen(Schwierigkeitsgrad(Einfach/Schwer/Superbrain)//"
+                           "Highscore//Lösung anzeigen)/&Hilfe(&Anleitung/&Über/&Softwarekatalog)"));
         QVERIFY(brain->close() && brain->testAttribute(Qt::WA_QuitOnClose));
         settle();
         QVERIFY(!Form<Brain>::loaded() && brain.isNull());
@@ -462,7 +553,8 @@ private slots:
         placeOne(6, 4, 0);
         QVERIFY(messages->texts.value(0).contains(ringName(6)));
         QVERIFY(messages->texts.value(0).contains(QDir::toNativeSeparators(play->path())));
-        QVERIFY(brain->ring(4, 0)->picture().isNull() && !brain->Command1->isEnabled() && Global::guessColor4 == 0);
+        QVERIFY(brain->ring(4, 0)->picture().isNull() && !brain->Command1->isEnabled()
+                && Global::guessColor4 == 0);
         QVERIFY(QFile(ringName(1)).resize(40));
         const qint64 before = brain->ring(2, 0)->picture().cacheKey();
         placeOne(1, 2, 0);
@@ -498,7 +590,8 @@ private slots:
         QCOMPARE(brain->ring(1, 0)->size(), hole);
         for (ImageBox *ring : {brain->ring(4, 0), brain->ring(1, 0)}) {
             const QImage shown = ring->grab().toImage();
-            QVERIFY(near(shown.pixelColor(1, 1), Qt::magenta) && near(shown.pixelColor(shown.width() - 2, shown.height() - 2), Qt::magenta));
+            QVERIFY(near(shown.pixelColor(1, 1), Qt::magenta)
+                    && near(shown.pixelColor(shown.width() - 2, shown.height() - 2), Qt::magenta));
         }
     }
 
@@ -515,7 +608,8 @@ private slots:
                 QTest::addRow("%s %s", w, how) << QString(w) << QString(how);
         for (const char *how : {"Alt+O", "Esc", "close box"})
             QTest::addRow("instructions %s", how) << "instructions" << QString(how);
-        QTest::newRow("start Start") << "start" << "Start";
+        QTest::newRow("start Start") << "start"
+                                     << "Start";
     }
     void closing()
     {
@@ -531,13 +625,17 @@ private slots:
         else if (how == "close box")
             w->close();
         else
-            QTest::keyClick(w, how == "Enter" ? Qt::Key_Enter : how == "Esc" ? Qt::Key_Escape : Qt::Key_O,
+            QTest::keyClick(w,
+                            how == "Enter" ? Qt::Key_Enter
+                            : how == "Esc" ? Qt::Key_Escape
+                                           : Qt::Key_O,
                             how == "Alt+O" ? Qt::AltModifier : Qt::NoModifier);
         const bool stays = how == "Esc" && window == "instructions";
         QTRY_COMPARE(bool(w && w->isVisible()), stays); // an access key presses its button a moment later
         settle();
         QCOMPARE(w.isNull(), !stays);
-        QCOMPARE(Form<Brain>::loaded() && Form<FrmSoftware>::loaded() && Form<FrmSoftware>::loaded()->isVisible(),
+        QCOMPARE(Form<Brain>::loaded() && Form<FrmSoftware>::loaded()
+                     && Form<FrmSoftware>::loaded()->isVisible(),
                  how == "Start");
     }
 
@@ -560,7 +658,8 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(double, width);
-        QTEST(infoui::DesignLabel::breakLines(text, width, [](const QString &s) { return double(s.size()); }), "lines");
+        QTEST(infoui::DesignLabel::breakLines(text, width, [](const QString &s) { return double(s.size()); }),
+              "lines");
     }
 
     // Every change a sighted player would see, told: check marks that come or go on
@@ -573,17 +672,23 @@ private slots:
         QVERIFY(listening());
         Brain *brain = openBoard();
         QMenu *levels = brain->mnuschwieriggrad;
-        const auto mark = [&](QAction *level) { return face(levels)->child(int(levels->actions().indexOf(level)))->state().checked; };
+        const auto mark = [&](QAction *level) {
+            return face(levels)->child(int(levels->actions().indexOf(level)))->state().checked;
+        };
         brain->mnuschwer->trigger();
         QVERIFY(mark(brain->mnuschwer) && told(brain->mnuschwer, QAccessible::StateChanged));
         heard.clear();
         brain->mnusuperbrain->trigger();
         QVERIFY(mark(brain->mnusuperbrain) && !mark(brain->mnuschwer));
-        QVERIFY(told(brain->mnusuperbrain, QAccessible::StateChanged) && told(brain->mnuschwer, QAccessible::StateChanged));
+        QVERIFY(told(brain->mnusuperbrain, QAccessible::StateChanged)
+                && told(brain->mnuschwer, QAccessible::StateChanged));
         QVERIFY(!told(brain->mnueinfach, QAccessible::StateChanged));
-        const auto hidden = [&](QObject *o) { return face(o)->state().invisible && told(o, QAccessible::StateChanged); };
+        const auto hidden = [&](QObject *o) {
+            return face(o)->state().invisible && told(o, QAccessible::StateChanged);
+        };
         QVERIFY(hidden(brain->ring(1, 5)) && hidden(brain->ring(4, 9)) && hidden(brain->lamp(5, 9)));
-        QVERIFY(!hidden(brain->ring(4, 4)) && !hidden(brain->lamp(1, 4)) && name(brain->mask(5)) == "Abdeckung");
+        QVERIFY(!hidden(brain->ring(4, 4)) && !hidden(brain->lamp(1, 4))
+                && name(brain->mask(5)) == "Abdeckung");
         brain->mnueinfach->trigger();
         QVERIFY(!face(brain->ring(4, 9))->state().invisible && !face(brain->lamp(5, 9))->state().invisible);
         heard.clear();
@@ -592,7 +697,8 @@ private slots:
         Global::codeNumber = 1; // red, green, orange, yellow
         click(brain->Command2);
         brain = currentBoard();
-        QVERIFY(told(brain->ring(3, 0), QAccessible::StateChanged) && told(brain->paletteImage(6), QAccessible::StateChanged));
+        QVERIFY(told(brain->ring(3, 0), QAccessible::StateChanged)
+                && told(brain->paletteImage(6), QAccessible::StateChanged));
         QCOMPARE(name(brain->ring(2, 0)), QStringLiteral("Reihe 1, Spalte 2: leer"));
         QCOMPARE(name(brain->ring(4, 9)), QStringLiteral("Reihe 10, Spalte 4: leer"));
 
@@ -600,23 +706,28 @@ private slots:
         for (int column = 1; column <= 4; ++column) {
             QObject *pick = brain->paletteImage(std::array{1, 2, 4, 5}[column - 1]);
             press(pick);
-            QVERIFY(face(pick)->state().checked && told(pick, QAccessible::StateChanged) && !face(brain->paletteImage(6))->state().checked);
+            QVERIFY(face(pick)->state().checked && told(pick, QAccessible::StateChanged)
+                    && !face(brain->paletteImage(6))->state().checked);
             press(brain->ring(column, 0));
-            QCOMPARE(name(brain->ring(column, 0)), QStringLiteral("Reihe 1, Spalte %1: %2").arg(column).arg(guess[column - 1]));
+            QCOMPARE(name(brain->ring(column, 0)),
+                     QStringLiteral("Reihe 1, Spalte %1: %2").arg(column).arg(guess[column - 1]));
             QVERIFY(told(brain->ring(column, 0), QAccessible::NameChanged));
         }
         click(brain->Command1);
-        QCOMPARE(name(brain->lamp(1, 0)), QStringLiteral("Reihe 1, richtige Positionen und Farben: 2 Lampen leuchten"));
+        QCOMPARE(name(brain->lamp(1, 0)),
+                 QStringLiteral("Reihe 1, richtige Positionen und Farben: 2 Lampen leuchten"));
         QCOMPARE(name(brain->lamp(5, 0)), QStringLiteral("Reihe 1, richtige Farben: 3 Lampen leuchten"));
         QCOMPARE(name(brain->lamp(5, 1)), QStringLiteral("Reihe 2, richtige Farben: keine Lampe leuchtet"));
-        QVERIFY(told(brain->lamp(1, 0), QAccessible::NameChanged) && told(brain->lamp(5, 0), QAccessible::NameChanged));
+        QVERIFY(told(brain->lamp(1, 0), QAccessible::NameChanged)
+                && told(brain->lamp(5, 0), QAccessible::NameChanged));
         // The other lamps of a group leave the speaking to the first.
         QVERIFY(face(brain->lamp(2, 0))->state().invisible && !face(brain->lamp(5, 0))->state().invisible);
         QVERIFY(name(brain->lamp(8, 0)).isEmpty());
 
         heard.clear();
         click(brain->Command2);
-        QVERIFY(told(brain->ring(1, 0), QAccessible::StateChanged) && told(brain->ring(1, 1), QAccessible::StateChanged));
+        QVERIFY(told(brain->ring(1, 0), QAccessible::StateChanged)
+                && told(brain->ring(1, 1), QAccessible::StateChanged));
         QVERIFY(face(brain->ring(1, 0))->actionInterface()->actionNames().isEmpty());
         press(brain->ring(1, 1));
         QCOMPARE(name(brain->ring(1, 1)), QStringLiteral("Reihe 2, Spalte 1: Blau"));
@@ -632,7 +743,8 @@ private slots:
         const auto restore = qScopeGuard([] { QApplication::setQuitOnLastWindowClosed(true); });
         const unsigned seed = qEnvironmentVariableIntValue("FARBRIX_MONKEY_SEED");
         const int events = qEnvironmentVariableIsSet("FARBRIX_MONKEY_EVENTS")
-            ? qEnvironmentVariableIntValue("FARBRIX_MONKEY_EVENTS") : 2000;
+                               ? qEnvironmentVariableIntValue("FARBRIX_MONKEY_EVENTS")
+                               : 2000;
         std::mt19937 rng(seed);
         auto pick = [&](int n) { return int(rng() % unsigned(n)); };
         QPointer<Brain> lastBoard;
@@ -645,7 +757,8 @@ private slots:
                 showModeless<FrmSplash>();
             } else if (kind < 5 && board && board->isVisible()) { // towards a win
                 const int column = 1 + pick(4), colour = Global::secretColor(column);
-                placeOne(colour ? colour : 1 + pick(6), column, std::clamp<int>(Global::attemptNumber - 1, 0, 9));
+                placeOne(colour ? colour : 1 + pick(6), column,
+                         std::clamp<int>(Global::attemptNumber - 1, 0, 9));
                 click(pick(2) ? board->Command1 : board->Command2);
             } else if (kind < 7) { // whatever lies at a control's middle takes the click
                 const QList<QWidget *> controls = w->findChildren<QWidget *>();
@@ -653,8 +766,8 @@ private slots:
                 if (!qobject_cast<QMenu *>(c) && !c->inherits("QMenuBar"))
                     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, c->mapTo(w, c->rect().center()));
             } else if (kind < 8 && board) {
-                QList<QAction *> commands{board->mnuNeu, board->mnuhighscore, board->mnulösung, board->mnuanleitung,
-                                          board->mnucredits, board->swkatalog};
+                QList<QAction *> commands{board->mnuNeu,       board->mnuhighscore, board->mnulösung,
+                                          board->mnuanleitung, board->mnucredits,   board->swkatalog};
                 if (board->mnuschwieriggrad->menuAction()->isEnabled())
                     commands << board->mnueinfach << board->mnuschwer << board->mnusuperbrain;
                 commands[pick(int(commands.size()))]->trigger();
@@ -681,7 +794,8 @@ private slots:
         }
         unloadAll();
         qInfo("seed %u: %d events, %d wins", seed, events, int(messages->texts.count("Code geknackt !")));
-        QVERIFY2(events < 2000 || messages->texts.contains("Code geknackt !"), "no game won: moves miss the game");
+        QVERIFY2(events < 2000 || messages->texts.contains("Code geknackt !"),
+                 "no game won: moves miss the game");
     }
 
     // The program ends when its last window goes, also by a button that only

@@ -16,8 +16,8 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QPushButton>
 #include <QDir>
+#include <QPushButton>
 #include <QTest>
 
 namespace testsupport {
@@ -54,10 +54,11 @@ Messages::~Messages() { messages::setHandler(nullptr); }
 void resetGlobal()
 {
     using namespace Global;
-    for (Int *v : {&selectedColor, &pointerPending, &guessColor1, &guessColor2, &guessColor3, &guessColor4,
-                   &codeNumber, &secretColor1, &secretColor2, &secretColor3, &secretColor4, &attemptNumber,
-                   &currentRow, &exactMatches, &absentColor1, &absentColor2, &easyMode, &hardMode, &superMode,
-                   &restartPending, &highscoreViewOnly})
+    for (Int *v :
+         {&selectedColor, &pointerPending, &guessColor1,      &guessColor2,  &guessColor3,  &guessColor4,
+          &codeNumber,    &secretColor1,   &secretColor2,     &secretColor3, &secretColor4, &attemptNumber,
+          &currentRow,    &exactMatches,   &absentColor1,     &absentColor2, &easyMode,     &hardMode,
+          &superMode,     &restartPending, &highscoreViewOnly})
         *v = 0;
     for (int n = 1; n <= 6; ++n)
         ringFile(n).clear();
@@ -106,7 +107,8 @@ void playAttempts(int attempts, bool win)
     for (int i = 1; i <= attempts; ++i) {
         if (currentBoard()->Command2->isEnabled())
             click(currentBoard()->Command2);
-        place(win && i == attempts ? std::array{1, 2, 3, 4} : std::array{4, 3, 2, 1}, std::min(Global::attemptNumber - 1, 9));
+        place(win && i == attempts ? std::array{1, 2, 3, 4} : std::array{4, 3, 2, 1},
+              std::min(Global::attemptNumber - 1, 9));
         click(currentBoard()->Command1);
     }
 }

@@ -38,15 +38,15 @@ struct Messages {
     std::function<void(const QString &)> onMessage;
 };
 
-void resetGlobal();           // every game state variable back to its start value
-void unloadAll();             // every window unloaded and destroyed
-void settle();                // deferred deletions and window-system events run
-Brain *openBoard();           // loaded and shown as "&Start" does
+void resetGlobal(); // every game state variable back to its start value
+void unloadAll();   // every window unloaded and destroyed
+void settle();      // deferred deletions and window-system events run
+Brain *openBoard(); // loaded and shown as "&Start" does
 Brain *currentBoard();
 Brain *startGame(); // a board opened and its game begun, with code number 1: red, green, orange, yellow
 // Attempts with code 1's colours in the wrong places, the last one right with `win`.
 void playAttempts(int attempts, bool win = false);
-QString ringName(int colour); // "rot2ring.jpg" .. "weißring.jpg"
+QString ringName(int colour);                           // "rot2ring.jpg" .. "weißring.jpg"
 void place(const std::array<int, 4> &colours, int row); // real clicks; 0 leaves a column alone
 void placeOne(int colour, int column, int row);
 void typeText(QWidget *widget, const QString &text); // any characters, key by key

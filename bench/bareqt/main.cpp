@@ -76,7 +76,8 @@ int main(int argc, char *argv[])
     help->addAction(QStringLiteral("&\u00dcber"));
 
     if (argc > 1 && std::strcmp(argv[1], "--count") == 0) {
-        std::printf("%lld child widgets\n", static_cast<long long>(central->findChildren<QWidget *>().size()));
+        std::printf("%lld child widgets\n",
+                    static_cast<long long>(central->findChildren<QWidget *>().size()));
         return 0;
     }
     window.resize(474, 537);

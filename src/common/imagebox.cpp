@@ -121,14 +121,12 @@ void ImageBox::paintEvent(QPaintEvent *)
         painter.drawPixmap(QPointF(0, 0), pic);
 }
 
-void ImageBox::mousePressEvent(QMouseEvent *event)
-{
-    pressed = event->button() == Qt::LeftButton;
-}
+void ImageBox::mousePressEvent(QMouseEvent *event) { pressed = event->button() == Qt::LeftButton; }
 
 void ImageBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click =
+        pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed = false;
     if (click)
         emit clicked();

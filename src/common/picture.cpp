@@ -79,7 +79,8 @@ QPixmap load(const QString &fileName, QString *reason)
     if (info.isDir())
         return fail(QStringLiteral("Unter diesem Namen liegt ein Ordner, keine Bilddatei."));
     if (!info.isFile())
-        return fail(QStringLiteral("Unter diesem Namen liegt keine gew\u00f6hnliche Datei, keine Bilddatei."));
+        return fail(
+            QStringLiteral("Unter diesem Namen liegt keine gew\u00f6hnliche Datei, keine Bilddatei."));
     QFile file(fileName);
     if (!openRegularFile(file))
         return fail(QStringLiteral("Die Datei kann nicht gelesen werden (keine Berechtigung)."));

@@ -23,7 +23,8 @@ bool openRegularFile(QFile &file)
     const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    struct stat status {};
+    struct stat status {
+    };
     if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)
         && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return true;

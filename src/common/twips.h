@@ -26,10 +26,7 @@ struct Rect {
 };
 
 inline QRect rect(const Rect &r) { return {px(r.left), px(r.top), px(r.width), px(r.height)}; }
-inline QRectF rectF(const Rect &r)
-{
-    return {pxF(r.left), pxF(r.top), pxF(r.width), pxF(r.height)};
-}
+inline QRectF rectF(const Rect &r) { return {pxF(r.left), pxF(r.top), pxF(r.width), pxF(r.height)}; }
 inline QSize size(int w, int h) { return {px(w), px(h)}; }
 inline QPoint point(int x, int y) { return {px(x), px(y)}; }
 

@@ -81,8 +81,8 @@ void setOpaque(QLabel *label, std::uint32_t background, std::uint32_t text)
 // The credit strip: the long run of blanks fills the strip's first line, so
 // the credits wrap onto the second, which shows along the board's bottom edge.
 const QString creditStrip = QString(232, u' ')
-    + QStringLiteral("Farbrix v. 1.0 \u2013 Kugelwerkstatt Musterstadt \u2013 "
-                     "L. Kugelmann & T. Steckbrett");
+                            + QStringLiteral("Farbrix v. 1.0 \u2013 Kugelwerkstatt Musterstadt \u2013 "
+                                             "L. Kugelmann & T. Steckbrett");
 
 // A lamp group reaches the Linux bus as a label, whose name a screen reader
 // reads in full: an indicator arrives there with no role a reader knows.
@@ -340,7 +340,8 @@ void Brain::buildControls(BoardSurface *parent)
         button->setAutoDefault(true); // Enter presses the button that has the focus
         return button;
     };
-    Command2 = makeButton(QStringLiteral("Command2"), board::command2, QStringLiteral(" &N\u00e4chster Versuch"));
+    Command2 =
+        makeButton(QStringLiteral("Command2"), board::command2, QStringLiteral(" &N\u00e4chster Versuch"));
     Command1 = makeButton(QStringLiteral("Command1"), board::command1, QStringLiteral("&Zeigen"));
     connect(Command1, &QPushButton::clicked, this, &Brain::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Brain::Command2_Click);
@@ -387,10 +388,12 @@ void Brain::buildMenus()
     }
     hollo = mnuoptionen->addSeparator();
     hollo->setObjectName(QStringLiteral("hollo"));
-    mnuhighscore = action(mnuoptionen, "mnuhighscore", QStringLiteral("Highscore"), &Brain::mnuhighscore_Click);
+    mnuhighscore =
+        action(mnuoptionen, "mnuhighscore", QStringLiteral("Highscore"), &Brain::mnuhighscore_Click);
     mnustrich = mnuoptionen->addSeparator();
     mnustrich->setObjectName(QStringLiteral("mnustrich"));
-    mnulösung = action(mnuoptionen, "mnulösung", QStringLiteral("L\u00f6sung anzeigen"), &Brain::mnuLösung_Click);
+    mnulösung =
+        action(mnuoptionen, "mnulösung", QStringLiteral("L\u00f6sung anzeigen"), &Brain::mnuLösung_Click);
     mnulösung->setEnabled(false);
 
     mnuhilfe = menu(bar, "mnuhilfe", QStringLiteral("&Hilfe"));

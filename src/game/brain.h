@@ -128,8 +128,8 @@ public:
     // Handlers.
     void Form_Activate();
     void Form_MouseMove();
-    void paletteClick(int n);                // Picture1_Click .. Picture6_Click
-    void ringClick(int column, int row);     // Picture7_Click(Index) .. Picture10_Click(Index)
+    void paletteClick(int n);            // Picture1_Click .. Picture6_Click
+    void ringClick(int column, int row); // Picture7_Click(Index) .. Picture10_Click(Index)
     void Command1_Click();
     void Command2_Click();
     void mnuNeu_Click();

@@ -68,7 +68,8 @@ void lightRightColours(std::array<bool, 4> &lamps, const Colours &guess, AbsentP
 
     // Column pairs in the order they are checked; guesses hold four different
     // colours, so at most one pair can hold both absent colours.
-    static constexpr std::array<std::array<int, 2>, 6> pairs{{{0, 1}, {0, 3}, {0, 2}, {2, 3}, {1, 2}, {1, 3}}};
+    static constexpr std::array<std::array<int, 2>, 6> pairs{
+        {{0, 1}, {0, 3}, {0, 2}, {2, 3}, {1, 2}, {1, 3}}};
     for (const auto &[a, b] : pairs) {
         const Global::Int x = guess[a], y = guess[b];
         if ((x == absent.first && y == absent.second) || (x == absent.second && y == absent.first)) {

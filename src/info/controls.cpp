@@ -18,13 +18,10 @@
 
 namespace infoui {
 
-QColor bgr(std::uint32_t value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
+QColor bgr(std::uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
 
-DesignLabel::DesignLabel(const char *name, const twips::Rect &design, const QString &text,
-                         const QFont &font, const QColor &colour, QWidget *parent)
+DesignLabel::DesignLabel(const char *name, const twips::Rect &design, const QString &text, const QFont &font,
+                         const QColor &colour, QWidget *parent)
     : QLabel(parent)
 {
     setObjectName(QString::fromLatin1(name));
@@ -47,8 +44,8 @@ QStringList DesignLabel::breakLines(const QString &text, double width,
     source.remove(QLatin1Char('\r'));
 
     for (const QString &paragraph : source.split(QLatin1Char('\n'))) {
-        QString line;    // what the current line shows, up to its last word
-        QString blanks;  // blanks waiting between that word and the next
+        QString line;            // what the current line shows, up to its last word
+        QString blanks;          // blanks waiting between that word and the next
         bool hasContent = false; // a break here would leave something behind
 
         int i = 0;
@@ -101,8 +98,8 @@ QStringList DesignLabel::lines() const
         && brokenFont.resolveMask() == font().resolveMask())
         return brokenLines;
     const QFontMetricsF metrics(font());
-    brokenLines = breakLines(text(), width(),
-                             [&metrics](const QString &s) { return metrics.horizontalAdvance(s); });
+    brokenLines =
+        breakLines(text(), width(), [&metrics](const QString &s) { return metrics.horizontalAdvance(s); });
     brokenText = text();
     brokenFont = font();
     brokenWidth = width();
@@ -124,8 +121,8 @@ void DesignLabel::paintEvent(QPaintEvent *)
     }
 }
 
-LineControl::LineControl(const char *name, QPoint fromTwips, QPoint toTwips, const QColor &colour,
-                         int width, QWidget *parent)
+LineControl::LineControl(const char *name, QPoint fromTwips, QPoint toTwips, const QColor &colour, int width,
+                         QWidget *parent)
     : QWidget(parent), penColour(colour), penWidth(std::max(1, width))
 {
     setObjectName(QString::fromLatin1(name));
@@ -133,8 +130,7 @@ LineControl::LineControl(const char *name, QPoint fromTwips, QPoint toTwips, con
     const QPointF from(twips::pxF(fromTwips.x()), twips::pxF(fromTwips.y()));
     const QPointF to(twips::pxF(toTwips.x()), twips::pxF(toTwips.y()));
     // The widget is the line's bounding box, widened by the pen on all sides.
-    const QRectF box =
-        QRectF(from, to).normalized().adjusted(-penWidth, -penWidth, penWidth, penWidth);
+    const QRectF box = QRectF(from, to).normalized().adjusted(-penWidth, -penWidth, penWidth, penWidth);
     const QRect area = box.toAlignedRect();
     setGeometry(area);
     line = QLineF(from - area.topLeft(), to - area.topLeft());
@@ -153,8 +149,7 @@ void LineControl::paintEvent(QPaintEvent *)
     painter.drawLine(p1, p2);
 }
 
-QLabel *pictureBox(const char *name, const twips::Rect &design, const QString &resource,
-                   QWidget *parent)
+QLabel *pictureBox(const char *name, const twips::Rect &design, const QString &resource, QWidget *parent)
 {
     auto *box = new QLabel(parent);
     box->setObjectName(QString::fromLatin1(name));

@@ -37,8 +37,8 @@ class DesignLabel : public QLabel
 {
     Q_OBJECT
 public:
-    DesignLabel(const char *name, const twips::Rect &design, const QString &text,
-                const QFont &font, const QColor &colour, QWidget *parent);
+    DesignLabel(const char *name, const twips::Rect &design, const QString &text, const QFont &font,
+                const QColor &colour, QWidget *parent);
 
     // The lines the text breaks into for a width; `advance` measures a
     // string. Trailing blanks of a broken line are left out.
@@ -67,8 +67,8 @@ class LineControl : public QWidget
 {
     Q_OBJECT
 public:
-    LineControl(const char *name, QPoint fromTwips, QPoint toTwips, const QColor &colour,
-                int width, QWidget *parent);
+    LineControl(const char *name, QPoint fromTwips, QPoint toTwips, const QColor &colour, int width,
+                QWidget *parent);
 
     QColor colour() const { return penColour; }
 
@@ -84,8 +84,7 @@ private:
 // A picture box: the picture at its natural size from the top-left corner,
 // cut off at the box's edges, on black. A picture that cannot be read leaves
 // the box empty.
-QLabel *pictureBox(const char *name, const twips::Rect &design, const QString &resource,
-                   QWidget *parent);
+QLabel *pictureBox(const char *name, const twips::Rect &design, const QString &resource, QWidget *parent);
 
 QPushButton *commandButton(const char *name, const twips::Rect &design, const QString &caption,
                            QWidget *parent);

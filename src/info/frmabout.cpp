@@ -41,8 +41,8 @@ FrmAbout::FrmAbout()
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Kugelwerkstatt Musterstadt"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     // Qt takes quit-on-close away from tool windows; the about window may be
     // the last one open.
     setAttribute(Qt::WA_QuitOnClose, true);
@@ -54,14 +54,13 @@ FrmAbout::FrmAbout()
     // Label3 and Label2 put each item on a line of its own by padding with
     // blanks; every run is long enough to end its line in Comic Sans MS and
     // in the narrower stand-in font alike.
-    Label3 = new infoui::DesignLabel(
-        "Label3", {240, 840, 4365, 825},
-        QStringLiteral("\u00A9 1999 Kugelwerkstatt Musterstadt"
-                       "                                        "
-                       "Programmierung: Lena Kugelmann"
-                       "                                    "
-                       "Mitarbeit: Timo Steckbrett"),
-        fonts::make(Family::ComicSans, 9.75), Qt::white, this);
+    Label3 = new infoui::DesignLabel("Label3", {240, 840, 4365, 825},
+                                     QStringLiteral("\u00A9 1999 Kugelwerkstatt Musterstadt"
+                                                    "                                        "
+                                                    "Programmierung: Lena Kugelmann"
+                                                    "                                    "
+                                                    "Mitarbeit: Timo Steckbrett"),
+                                     fonts::make(Family::ComicSans, 9.75), Qt::white, this);
     Label1 = new infoui::DesignLabel(
         "Label1", {240, 1680, 4575, 1215},
         QStringLiteral("Farbrix ist Freeware. Sie d\u00FCrfen es kostenlos spielen und "
@@ -80,16 +79,15 @@ FrmAbout::FrmAbout()
                        "                                                                               "
                        "E-Mail: post@kugelwerkstatt.example.org"),
         small, infoui::bgr(0x00FFC0C0), this);
-    lblDescription = new infoui::DesignLabel("lblDescription", descriptionDesign, credits(),
-                                             fonts::make(Family::ComicSans, 12),
-                                             infoui::bgr(0x0000C000), this);
+    lblDescription =
+        new infoui::DesignLabel("lblDescription", descriptionDesign, credits(),
+                                fonts::make(Family::ComicSans, 12), infoui::bgr(0x0000C000), this);
 
     // An etched rule: a white line two pixels wide with a grey one inside
     // it. The large title below covers the lower row, so only the white edge
     // shows above the picture.
     Line1[0] = new infoui::LineControl("Line1(0)", {120, 4920}, {5669, 4920}, Qt::white, 2, this);
-    Line1[1] = new infoui::LineControl("Line1(1)", {0, 4920}, {5564, 4920},
-                                       infoui::bgr(0x00808080), 1, this);
+    Line1[1] = new infoui::LineControl("Line1(1)", {0, 4920}, {5564, 4920}, infoui::bgr(0x00808080), 1, this);
 
     Picture1 = infoui::pictureBox("Picture1", {600, -120, 3735, 975},
                                   QStringLiteral(":/artwork/titel250.bmp"), this);
@@ -116,10 +114,7 @@ void FrmAbout::formLoad()
     // Placed where the system puts new windows, as the design leaves it.
 }
 
-double FrmAbout::lblDescriptionWidth() const
-{
-    return descriptionDesign.width / twipsPerUnitX;
-}
+double FrmAbout::lblDescriptionWidth() const { return descriptionDesign.width / twipsPerUnitX; }
 
 void FrmAbout::setDescriptionLeft(double units)
 {
@@ -137,10 +132,7 @@ void FrmAbout::Timer1_Timer()
     setDescriptionLeft(next);
 }
 
-void FrmAbout::cmdOK_Click()
-{
-    Form<FrmAbout>::unload();
-}
+void FrmAbout::cmdOK_Click() { Form<FrmAbout>::unload(); }
 
 void FrmAbout::keyPressEvent(QKeyEvent *event)
 {

@@ -15,10 +15,9 @@ using fonts::Family;
 FrmSoftware::FrmSoftware()
 {
     setObjectName(QStringLiteral("frmSoftware"));
-    setWindowTitle(
-        QStringLiteral("Murmelturm \u2013 das neue Knobelspiel der Kugelwerkstatt Musterstadt"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Murmelturm \u2013 das neue Knobelspiel der Kugelwerkstatt Musterstadt"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     setFixedSize(twips::size(9435, 6750));
     infoui::fillBackground(this, Qt::black);
 
@@ -40,14 +39,13 @@ FrmSoftware::FrmSoftware()
             "Sie mit einer Postkarte an die Kugelwerkstatt Musterstadt, Musterstra\u00DFe 1, 12345 "
             "Musterstadt, oder per E-Mail an post@kugelwerkstatt.example.org."),
         text, Qt::white, this);
-    Label2 = new infoui::DesignLabel(
-        "Label2", {360, 4800, 7095, 375},
-        QStringLiteral("Eine kostenlose Testversion finden Sie im Internet unter:"),
-        fonts::make(Family::MsSansSerif, 13.5), Qt::white, this);
-    Label3 = new infoui::DesignLabel("Label3", {960, 5160, 7095, 615},
-                                     QStringLiteral("kugelwerkstatt.example.org"),
-                                     fonts::make(Family::MsSansSerif, 24, fonts::Bold),
-                                     infoui::bgr(0x0000C000), this);
+    Label2 =
+        new infoui::DesignLabel("Label2", {360, 4800, 7095, 375},
+                                QStringLiteral("Eine kostenlose Testversion finden Sie im Internet unter:"),
+                                fonts::make(Family::MsSansSerif, 13.5), Qt::white, this);
+    Label3 = new infoui::DesignLabel(
+        "Label3", {960, 5160, 7095, 615}, QStringLiteral("kugelwerkstatt.example.org"),
+        fonts::make(Family::MsSansSerif, 24, fonts::Bold), infoui::bgr(0x0000C000), this);
     Label4 = new infoui::DesignLabel(
         "Label4", {120, 5760, 9495, 255},
         QStringLiteral("\u201EEin Turm voller Kopfn\u00FCsse \u2013 wer anf\u00E4ngt, h\u00F6rt so "
@@ -66,10 +64,7 @@ void FrmSoftware::formLoad()
     // Placed where the system puts new windows, as the design leaves it.
 }
 
-void FrmSoftware::cmdOK_Click()
-{
-    Form<FrmSoftware>::unload();
-}
+void FrmSoftware::cmdOK_Click() { Form<FrmSoftware>::unload(); }
 
 void FrmSoftware::keyPressEvent(QKeyEvent *event)
 {

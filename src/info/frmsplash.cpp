@@ -26,10 +26,7 @@ using fonts::Family;
 // black in every Windows scheme the game was made for.
 const QColor windowFrameColour = Qt::black;
 
-QColor systemColour(QPalette::ColorRole role)
-{
-    return QApplication::palette().color(role);
-}
+QColor systemColour(QPalette::ColorRole role) { return QApplication::palette().color(role); }
 
 // The start window's surface as assistive technology sees it: without the
 // labels the frame covers entirely, which no sighted player ever sees.
@@ -99,11 +96,10 @@ FrmSplash::FrmSplash()
     // full one does not fit their width.
     Label3 = new infoui::DesignLabel(
         "Label3", {720, 2520, 5535, 315},
-        QStringLiteral("Besuchen Sie uns im Internet: kugelwerkstatt.example.org"), small,
-        Qt::white, client);
-    Label2 = new infoui::DesignLabel("Label2", {840, 2880, 2175, 255},
-                                     QStringLiteral("\u00A9 1999 Kugelwerkstatt"), small,
-                                     highlightText, client);
+        QStringLiteral("Besuchen Sie uns im Internet: kugelwerkstatt.example.org"), small, Qt::white, client);
+    Label2 =
+        new infoui::DesignLabel("Label2", {840, 2880, 2175, 255},
+                                QStringLiteral("\u00A9 1999 Kugelwerkstatt"), small, highlightText, client);
 
     Frame1 = new QFrame(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -125,12 +121,12 @@ FrmSplash::FrmSplash()
         QStringLiteral("Noch mehr Knobelspa\u00DF gef\u00E4llig? Dann probieren Sie unseren "
                        "Murmelturm!"),
         fonts::make(Family::Arial, 9.75, fonts::Bold), infoui::bgr(0x00FFC0C0), Frame1);
-    lblCopyright = new infoui::DesignLabel("lblCopyright", {4080, 300, 2175, 255},
-                                           QStringLiteral("\u00A9 1999 Kugelwerkstatt"), small,
-                                           highlightText, Frame1);
-    lblCompany = new infoui::DesignLabel(
-        "lblCompany", {2400, 480, 3855, 255},
-        QStringLiteral("von Lena Kugelmann und Timo Steckbrett"), small, highlightText, Frame1);
+    lblCopyright =
+        new infoui::DesignLabel("lblCopyright", {4080, 300, 2175, 255},
+                                QStringLiteral("\u00A9 1999 Kugelwerkstatt"), small, highlightText, Frame1);
+    lblCompany = new infoui::DesignLabel("lblCompany", {2400, 480, 3855, 255},
+                                         QStringLiteral("von Lena Kugelmann und Timo Steckbrett"), small,
+                                         highlightText, Frame1);
     lblWarning = new infoui::DesignLabel(
         "lblWarning", {600, 2160, 5535, 675},
         QStringLiteral("Farbrix ist Freeware: Sie d\u00FCrfen das Spiel kostenlos nutzen, "
@@ -149,12 +145,11 @@ FrmSplash::FrmSplash()
     Picture1->setAccessibleName(QStringLiteral("Farbrix"));
     Picture2->setAccessibleName(QStringLiteral("Das Farbcode-Knobelspiel"));
 
-    Command1 = infoui::commandButton("Command1", {4920, 3840, 1455, 495},
-                                     QStringLiteral("&Murmelturm ?"), Frame1);
+    Command1 =
+        infoui::commandButton("Command1", {4920, 3840, 1455, 495}, QStringLiteral("&Murmelturm ?"), Frame1);
     connect(Command1, &QPushButton::clicked, this, &FrmSplash::Command1_Click);
 
-    Command2 = infoui::commandButton("Command2", {2760, 3120, 1455, 495},
-                                     QStringLiteral("&Start"), client);
+    Command2 = infoui::commandButton("Command2", {2760, 3120, 1455, 495}, QStringLiteral("&Start"), client);
     connect(Command2, &QPushButton::clicked, this, &FrmSplash::Command2_Click);
     Command2->raise();
 
@@ -168,10 +163,7 @@ void FrmSplash::formLoad()
     infoui::centreOnScreen(this);
 }
 
-void FrmSplash::Command1_Click()
-{
-    showModeless<FrmSoftware>();
-}
+void FrmSplash::Command1_Click() { showModeless<FrmSoftware>(); }
 
 void FrmSplash::Command2_Click()
 {

@@ -6,7 +6,4 @@
 #include "common/form.h"
 #include "info/frmsplash.h"
 
-void startProgram()
-{
-    showModeless<FrmSplash>();
-}
+void startProgram() { showModeless<FrmSplash>(); }

@@ -26,7 +26,9 @@ struct LabelDesign {
     twips::Rect where;
 };
 constexpr LabelDesign labelDesign[] = {
-    {5, u"Diese Superhirne brauchten nur sehr wenige Versuche , um den Code zu  knacken:", {240, 120, 6255, 615}},
+    {5,
+     u"Diese Superhirne brauchten nur sehr wenige Versuche , um den Code zu  knacken:",
+     {240, 120, 6255, 615}},
     {1, u"1 Versuch", {240, 840, 1095, 375}},
     {0, u"2 Versuche", {240, 1320, 1335, 375}},
     {2, u"3 Versuche", {240, 1800, 1335, 375}},
@@ -104,13 +106,14 @@ void Form1::formLoad()
     const highscore::ReadResult stored = highscore::read();
     if (!stored.error.isEmpty())
         messages::show(stored.error);
-    if (const QString told = stored.damage.isEmpty() ? QString() : highscore::keepDamaged(stored.damage).message;
+    if (const QString told =
+            stored.damage.isEmpty() ? QString() : highscore::keepDamaged(stored.damage).message;
         !told.isEmpty())
         messages::show(told);
     for (int attempts = 1; attempts <= 5; ++attempts) {
         Global::recordName(attempts) = attempts <= stored.fields.size()
-            ? stored.fields[attempts - 1]
-            : QString::fromUtf16(designNames[attempts - 1]);
+                                           ? stored.fields[attempts - 1]
+                                           : QString::fromUtf16(designNames[attempts - 1]);
     }
 
     for (int index = 0; index < 5; ++index)

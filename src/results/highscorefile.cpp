@@ -38,8 +38,8 @@ bool isDelimiter(char c) { return c == ',' || isLineEnd(c); }
 bool isStorableChar(QChar c)
 {
     const char16_t u = c.unicode();
-    return u >= 0x20 && u != 0x7F && !(u >= 0x80 && u < 0xA0) && u != u'"'
-        && !c.isSurrogate() && c != QChar::ReplacementCharacter;
+    return u >= 0x20 && u != 0x7F && !(u >= 0x80 && u < 0xA0) && u != u'"' && !c.isSurrogate()
+           && c != QChar::ReplacementCharacter;
 }
 
 QString cleanField(QByteArrayView raw, bool *dropped)
@@ -71,10 +71,7 @@ std::optional<QByteArray> storedBytes(const QString &name)
     return bytes;
 }
 
-QString shown(const QFileInfo &info)
-{
-    return QDir::toNativeSeparators(info.absoluteFilePath());
-}
+QString shown(const QFileInfo &info) { return QDir::toNativeSeparators(info.absoluteFilePath()); }
 
 bool syncedToDisk(QSaveFile &file)
 {
@@ -98,8 +95,7 @@ QString whyNotWritten(const QString &path, qsizetype needed, const QString &syst
     if (target.exists() && !target.isWritable())
         return QStringLiteral("Die Datei ist schreibgeschützt.");
     // A new file takes at least one block, however short the table.
-    if (storage.isValid()
-        && storage.bytesAvailable() < std::max<qint64>(needed, storage.blockSize()))
+    if (storage.isValid() && storage.bytesAvailable() < std::max<qint64>(needed, storage.blockSize()))
         return QStringLiteral("Der Datenträger ist voll.");
     return QStringLiteral("Das Betriebssystem meldet: %1").arg(systemText);
 }
@@ -114,11 +110,15 @@ QString whereToWrite(const QString &path, QString *target)
     *target = QFileInfo(path).absoluteFilePath();
 #ifdef Q_OS_UNIX
     for (int links = 0; links < 40; ++links) {
-        struct stat status {};
+        struct stat status {
+        };
         if (::lstat(QFile::encodeName(*target).constData(), &status) != 0)
-            return links == 0 ? QString() : QStringLiteral("Die Verkn\u00fcpfung unter diesem Namen f\u00fchrt zu keiner Datei.");
+            return links == 0 ? QString()
+                              : QStringLiteral(
+                                  "Die Verkn\u00fcpfung unter diesem Namen f\u00fchrt zu keiner Datei.");
         if (S_ISLNK(status.st_mode) && status.st_uid != ::geteuid())
-            return QStringLiteral("Die Verkn\u00fcpfung unter diesem Namen geh\u00f6rt einem anderen Benutzer.");
+            return QStringLiteral(
+                "Die Verkn\u00fcpfung unter diesem Namen geh\u00f6rt einem anderen Benutzer.");
         if (S_ISLNK(status.st_mode)) {
             *target = QFileInfo(*target).symLinkTarget();
             continue;
@@ -128,7 +128,8 @@ QString whereToWrite(const QString &path, QString *target)
         if (!S_ISREG(status.st_mode))
             return QStringLiteral("Unter diesem Namen liegt keine gew\u00f6hnliche Datei.");
         if (links > 0 && status.st_uid != ::geteuid())
-            return QStringLiteral("Die Verkn\u00fcpfung unter diesem Namen f\u00fchrt zur Datei eines anderen Benutzers.");
+            return QStringLiteral(
+                "Die Verkn\u00fcpfung unter diesem Namen f\u00fchrt zur Datei eines anderen Benutzers.");
         return {};
     }
     return QStringLiteral("Die Verkn\u00fcpfung unter diesem Namen f\u00fchrt zu keiner Datei.");
@@ -143,13 +144,15 @@ QString whereToWrite(const QString &path, QString *target)
 bool writeInPlace(const QString &target, const QByteArray &bytes)
 {
 #ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(target).constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(target).constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    struct stat status {};
+    struct stat status {
+    };
     const bool written = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)
-        && ::pwrite(fd, bytes.constData(), size_t(bytes.size()), 0) == bytes.size()
-        && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0;
+                         && ::pwrite(fd, bytes.constData(), size_t(bytes.size()), 0) == bytes.size()
+                         && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0;
     return ::close(fd) == 0 && written;
 #else
     Q_UNUSED(target);
@@ -166,10 +169,7 @@ QByteArray contents(const QString &path)
 
 } // namespace
 
-bool isStorable(const QString &name)
-{
-    return storedBytes(name).has_value();
-}
+bool isStorable(const QString &name) { return storedBytes(name).has_value(); }
 
 std::optional<QByteArray> encode(const Names &names)
 {
@@ -253,11 +253,10 @@ ReadResult read(const QString &path)
     if (!info.exists())
         return {};
     const auto failed = [&](const QString &reason) {
-        return ReadResult{
-            {},
-            QStringLiteral("Die Highscore-Liste „%1“ konnte nicht gelesen werden. %2")
-                .arg(shown(info), reason),
-            {}};
+        return ReadResult{{},
+                          QStringLiteral("Die Highscore-Liste „%1“ konnte nicht gelesen werden. %2")
+                              .arg(shown(info), reason),
+                          {}};
     };
     if (info.isDir())
         return failed(QStringLiteral("Unter diesem Namen liegt ein Ordner."));
@@ -290,8 +289,9 @@ bool write(const Names &names, QString *error, const QString &path)
     const QFileInfo info(path);
     const auto failed = [&](const QString &reason) {
         if (error)
-            *error = QStringLiteral("Die Highscore-Liste konnte nicht in \u201e%1\u201c gespeichert werden. %2")
-                         .arg(shown(info), reason);
+            *error =
+                QStringLiteral("Die Highscore-Liste konnte nicht in \u201e%1\u201c gespeichert werden. %2")
+                    .arg(shown(info), reason);
         return false;
     };
 
@@ -329,7 +329,8 @@ KeptAside keepDamaged(const QString &damage, const QString &path)
     const QString table = shown(QFileInfo(path));
     const QByteArray bytes = contents(path);
     for (int n = 1; n < 1000; ++n) {
-        const QString name = table + QStringLiteral(".besch\u00e4digt") + (n > 1 ? QStringLiteral("-%1").arg(n) : QString());
+        const QString name =
+            table + QStringLiteral(".besch\u00e4digt") + (n > 1 ? QStringLiteral("-%1").arg(n) : QString());
         const QFileInfo there(name);
         if (there.exists() || there.isSymLink()) {
             if (contents(name) == bytes)
@@ -339,17 +340,20 @@ KeptAside keepDamaged(const QString &damage, const QString &path)
         QFile copy(name);
         if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             if (copy.write(bytes) == bytes.size() && copy.flush())
-                return {true, QStringLiteral("Die Highscore-Liste \u201e%1\u201c ist besch\u00e4digt. %2 Sie ist als "
-                                             "\u201e%3\u201c aufbewahrt; OK schreibt die Liste neu.")
+                return {true, QStringLiteral(
+                                  "Die Highscore-Liste \u201e%1\u201c ist besch\u00e4digt. %2 Sie ist als "
+                                  "\u201e%3\u201c aufbewahrt; OK schreibt die Liste neu.")
                                   .arg(table, damage, name)};
             copy.remove();
         } else if (!QFileInfo::exists(name)) {
             break;
         }
     }
-    return {false, QStringLiteral("Die Highscore-Liste \u201e%1\u201c ist besch\u00e4digt. %2 Sie kann nicht beiseitegelegt "
-                                  "werden und wird darum nicht \u00fcberschrieben.")
-                       .arg(table, damage)};
+    return {false,
+            QStringLiteral(
+                "Die Highscore-Liste \u201e%1\u201c ist besch\u00e4digt. %2 Sie kann nicht beiseitegelegt "
+                "werden und wird darum nicht \u00fcberschrieben.")
+                .arg(table, damage)};
 }
 
 Saved save(const Names &onScreen, int editable, const QString &path)
@@ -367,9 +371,10 @@ Saved save(const Names &onScreen, int editable, const QString &path)
     const bool lockable = !odd.isSymLink() && (!odd.exists() || odd.isFile());
     if (lockable && !lock.tryLock(2000) && lock.error() == QLockFile::LockFailedError) {
         saved.busy = true;
-        saved.message = QStringLiteral("Die Highscore-Liste \u201e%1\u201c wird gerade von einem anderen Spiel "
-                                       "gespeichert. Bitte gleich noch einmal OK dr\u00fccken.")
-                            .arg(shown(QFileInfo(path)));
+        saved.message =
+            QStringLiteral("Die Highscore-Liste \u201e%1\u201c wird gerade von einem anderen Spiel "
+                           "gespeichert. Bitte gleich noch einmal OK dr\u00fccken.")
+                .arg(shown(QFileInfo(path)));
         return saved;
     }
     const ReadResult now = read(path);

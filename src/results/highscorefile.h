@@ -105,13 +105,12 @@ KeptAside keepDamaged(const QString &damage, const QString &path = QString::from
 // the file it leads to belong to the user running the game. On failure the
 // old file is left exactly as it was, false is returned and *error (if
 // given) holds a German sentence naming the file and the reason.
-bool write(const Names &names, QString *error,
-           const QString &path = QString::fromLatin1(fileName));
+bool write(const Names &names, QString *error, const QString &path = QString::fromLatin1(fileName));
 
 struct Saved {
-    Names names;          // what the table holds now, or would hold
-    bool busy = false;    // another game holds the lock: nothing was done
-    QString message;      // for the player; empty when there is nothing to say
+    Names names;       // what the table holds now, or would hold
+    bool busy = false; // another game holds the lock: nothing was done
+    QString message;   // for the player; empty when there is nothing to say
 };
 
 // Stores the name of one slot (`editable`, 0 to 4; -1 for none) from

@@ -13,7 +13,16 @@ import subprocess
 import tempfile
 import time
 
-TOOLS = ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "setxkbmap", "import", "convert")
+TOOLS = (
+    "Xvfb",
+    "openbox",
+    "xdotool",
+    "xwininfo",
+    "xprop",
+    "setxkbmap",
+    "import",
+    "convert",
+)
 Window = collections.namedtuple("Window", "wid x y w h title")
 
 
@@ -25,21 +34,29 @@ def wait(observe, what, wanted=None, timeout=20.0):
         if (seen == wanted) if wanted is not None else seen:
             return seen
         if time.monotonic() > deadline:
-            raise AssertionError("%s: wanted %r, saw %r" % (what, "something" if wanted is None else wanted, seen))
+            raise AssertionError(
+                "%s: wanted %r, saw %r"
+                % (what, "something" if wanted is None else wanted, seen)
+            )
         time.sleep(0.05)
 
 
 class Shot:  # an RGB picture as ImageMagick reads it from a file or the screen
-
     def __init__(self, args, env=None):
-        data = subprocess.run(args + ["-depth", "8", "ppm:-"], env=env, check=True, timeout=30,
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
+        data = subprocess.run(
+            args + ["-depth", "8", "ppm:-"],
+            env=env,
+            check=True,
+            timeout=30,
+            stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL,
+        ).stdout
         m = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
-        self.width, self.height, self.rgb = int(m[1]), int(m[2]), data[m.end():]
+        self.width, self.height, self.rgb = int(m[1]), int(m[2]), data[m.end() :]
 
     def px(self, x, y):
         i = 3 * (y * self.width + x)
-        return tuple(self.rgb[i:i + 3])
+        return tuple(self.rgb[i : i + 3])
 
     def mean(self, x, y):  # of the 3 x 3 pixels around (x, y)
         points = [self.px(x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1)]
@@ -47,8 +64,13 @@ class Shot:  # an RGB picture as ImageMagick reads it from a file or the screen
 
     def luma(self):  # rows of brightness values
         v, row = self.rgb, 3 * self.width
-        return [[(299 * v[i] + 587 * v[i + 1] + 114 * v[i + 2]) / 1000 for i in range(y * row, (y + 1) * row, 3)]
-                for y in range(self.height)]
+        return [
+            [
+                (299 * v[i] + 587 * v[i + 1] + 114 * v[i + 2]) / 1000
+                for i in range(y * row, (y + 1) * row, 3)
+            ]
+            for y in range(self.height)
+        ]
 
 
 class Session:
@@ -56,26 +78,69 @@ class Session:
         self.scratch = tempfile.mkdtemp(prefix="farbrix-e2e-")
         self.procs, self.game = [], None
         read_end, write_end = os.pipe()
-        self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % size, "-nolisten", "tcp",
-                     "-noreset"], os.environ, pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+        self._spawn(
+            [
+                "Xvfb",
+                "-displayfd",
+                str(write_end),
+                "-screen",
+                "0",
+                "%dx%dx24" % size,
+                "-nolisten",
+                "tcp",
+                "-noreset",
+            ],
+            os.environ,
+            pass_fds=(write_end,),
+            stderr=subprocess.DEVNULL,
+        )
         os.close(write_end)
         display = os.fdopen(read_end).readline().strip()
-        self.env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_", "DBUS_", "WAYLAND"))}
-        self.env.update(DISPLAY=":" + display, XDG_RUNTIME_DIR=self.scratch, LC_ALL="C.UTF-8", NO_AT_BRIDGE="1",
-                        XDG_CONFIG_HOME=self.scratch, XDG_DATA_HOME=self.scratch, XDG_CACHE_HOME=self.scratch)
+        self.env = {
+            k: v
+            for k, v in os.environ.items()
+            if not k.startswith(("QT_", "XDG_", "DBUS_", "WAYLAND"))
+        }
+        self.env.update(
+            DISPLAY=":" + display,
+            XDG_RUNTIME_DIR=self.scratch,
+            LC_ALL="C.UTF-8",
+            NO_AT_BRIDGE="1",
+            XDG_CONFIG_HOME=self.scratch,
+            XDG_DATA_HOME=self.scratch,
+            XDG_CACHE_HOME=self.scratch,
+        )
         # A German layout has keys for ä, ö, ü and ß, so xdotool need not remap any while typing.
         self.run("setxkbmap", "-layout", "de")
         self._spawn(["openbox", "--sm-disable"], self.env, stderr=subprocess.DEVNULL)
-        wait(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), "openbox")
+        wait(
+            lambda: "window id"
+            in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
+            "openbox",
+        )
 
-    def _spawn(self, args, env, **kw):  # prctl(PR_SET_PDEATHSIG): killed with this script, even by SIGKILL
-        self.procs.append(subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL,
-                                           preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL), **kw))
+    def _spawn(
+        self, args, env, **kw
+    ):  # prctl(PR_SET_PDEATHSIG): killed with this script, even by SIGKILL
+        self.procs.append(
+            subprocess.Popen(
+                args,
+                env=env,
+                stdin=subprocess.DEVNULL,
+                preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL),
+                **kw
+            )
+        )
         return self.procs[-1]
 
     def run(self, *args):
-        return subprocess.run([str(a) for a in args], env=self.env, stdout=subprocess.PIPE,
-                              stderr=subprocess.DEVNULL, timeout=30).stdout.decode(errors="replace")
+        return subprocess.run(
+            [str(a) for a in args],
+            env=self.env,
+            stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL,
+            timeout=30,
+        ).stdout.decode(errors="replace")
 
     def start_game(self, binary, files, scale=1):
         """The game in a fresh play folder holding files (name: bytes)."""
@@ -86,8 +151,11 @@ class Session:
         for name, data in files.items():
             with open(os.path.join(self.play, name), "wb") as f:
                 f.write(data)
-        self.game = self._spawn([binary], dict(self.env, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale)),
-                                cwd=self.play)
+        self.game = self._spawn(
+            [binary],
+            dict(self.env, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale)),
+            cwd=self.play,
+        )
 
     def close(self):
         for p in self.procs[::-1]:
@@ -103,31 +171,82 @@ class Session:
     def windows(self, title=None, shown=True):
         """The game's windows (by exact title), open menus left out."""
         found = []
-        for wid in self.run("xdotool", "search", *["--onlyvisible"] * shown, "--class", "farbrix").split():
-            info = dict(re.findall(r"^\s*([\w -]+):\s*(\S+)", self.run("xwininfo", "-id", wid), re.M))
+        for wid in self.run(
+            "xdotool", "search", *["--onlyvisible"] * shown, "--class", "farbrix"
+        ).split():
+            info = dict(
+                re.findall(
+                    r"^\s*([\w -]+):\s*(\S+)", self.run("xwininfo", "-id", wid), re.M
+                )
+            )
             name = self.run("xdotool", "getwindowname", wid)[:-1]
-            if ((info.get("Map State") == "IsViewable") >= shown and (title is None or name == title)
-                    and info.get("Override Redirect State") == "no"):
-                found.append(Window(int(wid), *(int(info[k]) for k in ("Absolute upper-left X",
-                                    "Absolute upper-left Y", "Width", "Height")), name))
+            if (
+                (info.get("Map State") == "IsViewable") >= shown
+                and (title is None or name == title)
+                and info.get("Override Redirect State") == "no"
+            ):
+                found.append(
+                    Window(
+                        int(wid),
+                        *(
+                            int(info[k])
+                            for k in (
+                                "Absolute upper-left X",
+                                "Absolute upper-left Y",
+                                "Width",
+                                "Height",
+                            )
+                        ),
+                        name
+                    )
+                )
         return found
 
     def window(self, title=None):
         """Waits for exactly one shown window of that title."""
-        return wait(lambda: (lambda w: len(w) == 1 and w[0])(self.windows(title)), "one window %r" % title)
+        return wait(
+            lambda: (lambda w: len(w) == 1 and w[0])(self.windows(title)),
+            "one window %r" % title,
+        )
 
     def gone(self, window):
-        wait(lambda: window.wid not in [w.wid for w in self.windows()], "%r to close" % (window,))
+        wait(
+            lambda: window.wid not in [w.wid for w in self.windows()],
+            "%r to close" % (window,),
+        )
 
     def click(self, *points, count=1):
         """Clicks at each point (x, y) in turn."""
-        self.run("xdotool", *(a for x, y in points for a in ("mousemove", x, y, "click", "--repeat", count,
-                                                              "--delay", 80, 1)))
+        self.run(
+            "xdotool",
+            *(
+                a
+                for x, y in points
+                for a in (
+                    "mousemove",
+                    x,
+                    y,
+                    "click",
+                    "--repeat",
+                    count,
+                    "--delay",
+                    80,
+                    1,
+                )
+            )
+        )
 
     def key(self, *keys, wid=None):
         """Keys to the active window, or to wid made active first. Keys
         pressed while a menu opens reach it, as Qt sends keys to the open menu."""
-        self.run("xdotool", *(["windowactivate", "--sync", wid] if wid else []), "key", "--delay", 60, *keys)
+        self.run(
+            "xdotool",
+            *(["windowactivate", "--sync", wid] if wid else []),
+            "key",
+            "--delay",
+            60,
+            *keys
+        )
 
     def answer(self, title="Farbrix"):
         box = self.window(title)

@@ -29,10 +29,7 @@ QPointF paletteCentre(int colour)
 
 // The game shows ring pictures in whole-pixel rects (the one hole that is
 // five twips shorter still gets 33 px), so the ring is centred on those.
-QPointF ringCentre(int row, int column)
-{
-    return QRectF(twips::rect(board::ringRect(row, column))).center();
-}
+QPointF ringCentre(int row, int column) { return QRectF(twips::rect(board::ringRect(row, column))).center(); }
 
 // Ring pictures have black corners; keeping the board's ground pure black
 // under every ring hole lets them drop in without a visible square.

@@ -58,11 +58,15 @@ QColor black(int alpha) { return QColor(0, 0, 0, alpha); }
 void addBall(std::vector<Shape> &shapes, QPointF centre, double radius, const QColor &colour)
 {
     const QPointF shadowCentre = centre - lightDirection * 0.32 * radius;
-    shapes.push_back(disc(shadowCentre, 1.15 * radius, {{0.0, black(230)}, {0.7, black(170)}, {1.0, black(0)}}));
+    shapes.push_back(
+        disc(shadowCentre, 1.15 * radius, {{0.0, black(230)}, {0.7, black(170)}, {1.0, black(0)}}));
 
-    Shape body = disc(centre, radius, {{0.0, mix(colour, Qt::white, 0.35)}, {0.3, colour},
-                                       {0.62, colour.darker(125)}, {0.88, colour.darker(230)},
-                                       {1.0, colour.darker(380)}});
+    Shape body = disc(centre, radius,
+                      {{0.0, mix(colour, Qt::white, 0.35)},
+                       {0.3, colour},
+                       {0.62, colour.darker(125)},
+                       {0.88, colour.darker(230)},
+                       {1.0, colour.darker(380)}});
     body.focus = centre + lightDirection * 0.55 * radius;
     shapes.push_back(body);
     shapes.push_back(disc(centre, radius, {{0.0, black(0)}, {0.86, black(0)}, {1.0, black(120)}}));
@@ -77,10 +81,20 @@ std::vector<Shape> iconShapes()
     std::vector<Shape> shapes;
     const QPointF middle(viewSize / 2, viewSize / 2);
     // A copper edge, as the rings on the board, around the black board.
-    Shape edge{middle, 30.0, 9.0, middle + QPointF(-14, -16), 56.0, middle + QPointF(-14, -16),
+    Shape edge{middle,
+               30.0,
+               9.0,
+               middle + QPointF(-14, -16),
+               56.0,
+               middle + QPointF(-14, -16),
                {{0.0, QColor(255, 216, 176)}, {0.45, QColor(232, 150, 88)}, {1.0, QColor(104, 48, 20)}}};
     shapes.push_back(edge);
-    Shape ground{middle, 28.0, 7.5, middle + QPointF(-8, -10), 48.0, middle + QPointF(-8, -10),
+    Shape ground{middle,
+                 28.0,
+                 7.5,
+                 middle + QPointF(-8, -10),
+                 48.0,
+                 middle + QPointF(-8, -10),
                  {{0.0, QColor(64, 62, 60)}, {0.6, QColor(22, 21, 20)}, {1.0, QColor(4, 4, 4)}}};
     shapes.push_back(ground);
 
@@ -97,7 +111,8 @@ std::vector<Shape> iconShapes()
 QPainterPath outline(const Shape &shape)
 {
     QPainterPath path;
-    const QRectF box(shape.centre - QPointF(shape.radius, shape.radius), QSizeF(2 * shape.radius, 2 * shape.radius));
+    const QRectF box(shape.centre - QPointF(shape.radius, shape.radius),
+                     QSizeF(2 * shape.radius, 2 * shape.radius));
     if (shape.corner < 0)
         path.addEllipse(box);
     else
@@ -136,8 +151,9 @@ QString svgIcon(const std::vector<Shape> &shapes)
                     .arg(id, number(shape.gradientCentre.x()), number(shape.gradientCentre.y()),
                          number(shape.gradientRadius), number(shape.focus.x()), number(shape.focus.y()));
         for (const Stop &stop : shape.stops)
-            defs += QStringLiteral("      <stop offset=\"%1\" stop-color=\"%2\" stop-opacity=\"%3\"/>\n")
-                        .arg(number(stop.offset), stop.colour.name(QColor::HexRgb), number(stop.colour.alphaF()));
+            defs +=
+                QStringLiteral("      <stop offset=\"%1\" stop-color=\"%2\" stop-opacity=\"%3\"/>\n")
+                    .arg(number(stop.offset), stop.colour.name(QColor::HexRgb), number(stop.colour.alphaF()));
         defs += QStringLiteral("    </radialGradient>\n");
 
         if (shape.corner < 0) {

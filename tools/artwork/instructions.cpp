@@ -21,7 +21,8 @@ const QSize instructionsSize(640, 480);
 
 // A fixed-seed sequence: the picture must come out the same on every build,
 // so nothing may depend on the time or on a library's random engine.
-class Scatter {
+class Scatter
+{
 public:
     explicit Scatter(std::uint32_t seed) : state(seed) {}
     // Uniform in [low, high).

@@ -81,7 +81,8 @@ int main(int argc, char *argv[])
     for (const Output &output : outputs)
         ok = write(folder, output.name, output.format, output.paint()) && ok;
     for (int colour = 0; colour < static_cast<int>(ringNames.size()); ++colour)
-        ok = write(folder, ringNames[static_cast<std::size_t>(colour)], "JPG", artwork::ringPicture(colour)) && ok;
+        ok = write(folder, ringNames[static_cast<std::size_t>(colour)], "JPG", artwork::ringPicture(colour))
+             && ok;
     // The desktop entry asks for the icon by this name.
     ok = artwork::writeIcons(folder.filePath(QStringLiteral("icons")), QStringLiteral("farbrix")) && ok;
     return ok ? 0 : 1;

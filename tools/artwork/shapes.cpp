@@ -52,8 +52,8 @@ QColor mix(const QColor &a, const QColor &b, double amount)
     const auto channel = [amount](int x, int y) {
         return std::clamp(static_cast<int>(x + (y - x) * amount + 0.5), 0, 255);
     };
-    return QColor(channel(a.red(), b.red()), channel(a.green(), b.green()),
-                  channel(a.blue(), b.blue()), channel(a.alpha(), b.alpha()));
+    return QColor(channel(a.red(), b.red()), channel(a.green(), b.green()), channel(a.blue(), b.blue()),
+                  channel(a.alpha(), b.alpha()));
 }
 
 void paintGround(QPainter &painter, QPointF centre, double radius, const QColor &colour)
