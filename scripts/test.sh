@@ -10,11 +10,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox xdotool x11-utils x11-xkb-utils imagemagick python3 at-spi2-core python3-pyatspi dbus-x11 \
-                clang libclang-rt-14-dev util-linux \
+                clang libclang-rt-14-dev util-linux clang-format black \
                 desktop-file-utils appstream dpkg-dev librsvg2-bin man-db
 
 jobs=$(nproc)
 status=0
+
+echo "== Style"
+# One style for the whole tree: clang-format for C++ (.clang-format), black for Python.
+git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run -Werror || status=1
+git ls-files -z '*.py' | xargs -0 black --check -q || status=1
 
 echo "== Build and test"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
