@@ -28,18 +28,7 @@ import time
 def start_xvfb(screen):
     read_fd, write_fd = os.pipe()
     xvfb = subprocess.Popen(
-        [
-            "Xvfb",
-            "-displayfd",
-            str(write_fd),
-            "-screen",
-            "0",
-            screen,
-            "-br",
-            "-noreset",
-            "-nolisten",
-            "tcp",
-        ],
+        ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen, "-br", "-noreset", "-nolisten", "tcp"],
         pass_fds=[write_fd],
         stdout=subprocess.DEVNULL,
         stderr=subprocess.DEVNULL,
@@ -81,9 +70,7 @@ def run_once(probe, command, click, cwd, env):
         args += ["--click", click]
     args += ["--"] + shlex.split(command)
     try:
-        out = subprocess.run(
-            args, cwd=cwd, env=env, capture_output=True, text=True, timeout=180
-        )
+        out = subprocess.run(args, cwd=cwd, env=env, capture_output=True, text=True, timeout=180)
     except subprocess.TimeoutExpired:
         return {"error": "probe did not return"}
     for line in out.stdout.splitlines():
@@ -111,32 +98,17 @@ def cell(values, scale):
     if not values:
         return "–"
     v = sorted(x * scale for x in values)
-    fmt = (
-        (lambda x: f"{x:.2f}")
-        if scale != 1.0 or any(x != int(x) for x in v)
-        else (lambda x: f"{x:.0f}")
-    )
+    fmt = (lambda x: f"{x:.2f}") if scale != 1.0 or any(x != int(x) for x in v) else (lambda x: f"{x:.0f}")
     return f"{fmt(statistics.median(v))} ({fmt(v[0])}–{fmt(v[-1])})"
 
 
 def main():
-    ap = argparse.ArgumentParser(
-        description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter
-    )
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--probe", required=True)
     ap.add_argument("-n", "--runs", type=int, default=7)
     ap.add_argument("--warmup", type=int, default=1)
-    ap.add_argument(
-        "-p",
-        "--program",
-        nargs=2,
-        action="append",
-        metavar=("LABEL", "COMMAND"),
-        required=True,
-    )
-    ap.add_argument(
-        "--click", nargs=2, action="append", metavar=("LABEL", "X,Y"), default=[]
-    )
+    ap.add_argument("-p", "--program", nargs=2, action="append", metavar=("LABEL", "COMMAND"), required=True)
+    ap.add_argument("--click", nargs=2, action="append", metavar=("LABEL", "X,Y"), default=[])
     ap.add_argument("--play", default=".", help="working directory of every program")
     ap.add_argument("--screen", default="1280x1024x24")
     ap.add_argument("--gap", type=float, default=0.5)
@@ -157,8 +129,7 @@ def main():
                 r = run_once(opts.probe, command, clicks.get(label), opts.play, env)
                 tag = "warm-up" if round_no < 0 else f"{round_no + 1}/{opts.runs}"
                 print(
-                    f"[{tag}] {label:<18} "
-                    + ", ".join(f"{k} {v}" for k, v in r.items() if k != "program"),
+                    f"[{tag}] {label:<18} " + ", ".join(f"{k} {v}" for k, v in r.items() if k != "program"),
                     file=sys.stderr,
                     flush=True,
                 )
@@ -168,10 +139,7 @@ def main():
                 continue
             for label in labels:
                 r = this_round[label]
-                for ref_key, ref_label in (
-                    ("paint_ratio_bare", "bare-qt"),
-                    ("paint_ratio_sgt", "sgt-guess"),
-                ):
+                for ref_key, ref_label in (("paint_ratio_bare", "bare-qt"), ("paint_ratio_sgt", "sgt-guess")):
                     ref = this_round.get(ref_label, {})
                     if "paint_ms" in r and "paint_ms" in ref:
                         r[ref_key] = r["paint_ms"] / ref["paint_ms"]

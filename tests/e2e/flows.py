@@ -24,38 +24,14 @@ RINGS = [
     [(272, 248), (304, 248), (336, 256), (368, 264)],
 ]
 LAMPS = [
-    [
-        (60, 84),
-        (76, 92),
-        (92, 100),
-        (108, 100),
-        (148, 84),
-        (164, 92),
-        (180, 100),
-        (196, 100),
-    ],
-    [
-        (60, 116),
-        (76, 124),
-        (92, 132),
-        (108, 132),
-        (148, 124),
-        (164, 132),
-        (180, 140),
-        (196, 140),
-    ],
+    [(60, 84), (76, 92), (92, 100), (108, 100), (148, 84), (164, 92), (180, 100), (196, 100)],
+    [(60, 116), (76, 124), (92, 132), (108, 132), (148, 124), (164, 132), (180, 140), (196, 140)],
 ]
 SHOW, NEXT = (304, 488), (152, 488)
 START = (235, 227)  # the start window's Start button
 RESULT_BALLS = [(40 + 40 * i, 56) for i in range(4)]  # in the result window
-BESIDE_SIGN = (
-    4,
-    -5,
-)  # where a ball shows its colour, from its centre, clear of its engraved sign
-LAMP_COLOURS, NEW_BOARD = {"r": (255, 0, 0), "g": (128, 128, 128)}, (
-    [[None] * 4] * 5,
-    ["g" * 8] * 2,
-)
+BESIDE_SIGN = (4, -5)  # where a ball shows its colour, from its centre, clear of its engraved sign
+LAMP_COLOURS, NEW_BOARD = {"r": (255, 0, 0), "g": (128, 128, 128)}, ([[None] * 4] * 5, ["g" * 8] * 2)
 
 
 def nearest(seen, colours, limit):
@@ -77,10 +53,7 @@ class Game:  # started in the session, its board opened from the start window
 
         def corner():  # where the light blue bar down the board's left edge begins
             c = self.x.shot(self.win.x + 2, self.win.y, 1, self.win.h)
-            return next(
-                (y for y in range(c.height) if dist(c.px(0, y), (128, 128, 255)) < 10),
-                None,
-            )
+            return next((y for y in range(c.height) if dist(c.px(0, y), (128, 128, 255)) < 10), None)
 
         self.top = wait(corner, "the board painted")
 
@@ -89,27 +62,16 @@ class Game:  # started in the session, its board opened from the start window
             return window.x + point[0] * f, window.y + point[1] * f
         return self.win.x + point[0] * self.f, self.win.y + self.top + point[1] * self.f
 
-    def ball(
-        self, shot, point, window=None
-    ):  # the colour number of the ball at a point, or None
+    def ball(self, shot, point, window=None):  # the colour number of the ball at a point, or None
         x, y = self.at(point, window)
-        return nearest(
-            shot.mean(x + BESIDE_SIGN[0] * self.f, y + BESIDE_SIGN[1] * self.f),
-            RING_COLOURS,
-            60,
-        )
+        return nearest(shot.mean(x + BESIDE_SIGN[0] * self.f, y + BESIDE_SIGN[1] * self.f), RING_COLOURS, 60)
 
     def state(self):
         """The balls in the holes of rows 0-4 and the lamps of rows 0-1 (r red, g grey)."""
         shot = self.x.shot()
         return (
             [[self.ball(shot, p) for p in row] for row in RINGS],
-            [
-                "".join(
-                    nearest(shot.px(*self.at(p)), LAMP_COLOURS, 30) or "?" for p in row
-                )
-                for row in LAMPS
-            ],
+            ["".join(nearest(shot.px(*self.at(p)), LAMP_COLOURS, 30) or "?" for p in row) for row in LAMPS],
         )
 
     def place(self, row, colours):
@@ -127,8 +89,7 @@ class Game:  # started in the session, its board opened from the start window
         result = self.x.window("Farbrix ")
         read = lambda shot: [self.ball(shot, p, result) for p in RESULT_BALLS]
         balls = wait(
-            lambda: (lambda b: None not in b and b)(read(self.x.shot())),
-            "four balls in the result window",
+            lambda: (lambda b: None not in b and b)(read(self.x.shot())), "four balls in the result window"
         )
         self.x.click(self.at((8, 118), result), count=2)
         self.x.gone(result)
@@ -136,28 +97,18 @@ class Game:  # started in the session, its board opened from the start window
 
     def begin(self):
         """Spiel beginnen; a code number moved up in the table is told in a message."""
-        button = lambda: self.x.shot(
-            *self.at((NEXT[0] - 40, NEXT[1] - 8)), 80 * self.f, 16 * self.f
-        ).rgb
+        button = lambda: self.x.shot(*self.at((NEXT[0] - 40, NEXT[1] - 8)), 80 * self.f, 16 * self.f).rgb
         before = button()
         self.x.click(self.at(NEXT))
         wait(lambda: button() != before, "the button to read Nächster Versuch")
-        if self.x.windows(
-            "Farbrix", shown=False
-        ):  # made before the button repainted, shown or not yet
+        if self.x.windows("Farbrix", shown=False):  # made before the button repainted, shown or not yet
             self.x.answer()
 
 
 def win_to_highscore(x):
     """Start -> board; a guess lights lamps; the next cracks the code, and the typed name reaches
     the highscore file through the result window; then the about window's line moves."""
-    g = Game(
-        x,
-        dict(
-            PICTURES,
-            TESTFILE='"Zoë","Anna","Bernd","Carla","Dieter"\r\n'.encode("cp1252"),
-        ),
-    )
+    g = Game(x, dict(PICTURES, TESTFILE='"Zoë","Anna","Bernd","Carla","Dieter"\r\n'.encode("cp1252")))
     wait(g.state, "a new board", NEW_BOARD)
     g.begin()
     s = g.solution()
@@ -165,25 +116,15 @@ def win_to_highscore(x):
     g.place(0, guess)
     x.click(g.at(SHOW), g.at(NEXT))
     # Two balls in their places, three right colours; lamps light from the left.
-    wait(
-        g.state,
-        "the board after the first guess",
-        ([guess] + [[None] * 4] * 4, ["rrggrrrg", "g" * 8]),
-    )
+    wait(g.state, "the board after the first guess", ([guess] + [[None] * 4] * 4, ["rrggrrrg", "g" * 8]))
     g.place(1, s)
     x.click(g.at(SHOW))
     x.answer()  # Code geknackt !
-    wait(
-        g.state,
-        "the board after the win",
-        ([guess, s] + [[None] * 4] * 3, ["rrggrrrg", "r" * 8]),
-    )
+    wait(g.state, "the board after the win", ([guess, s] + [[None] * 4] * 3, ["rrggrrrg", "r" * 8]))
     result = x.window("Farbrix ")
     x.click(g.at((104, 104), result))  # OK
     scores = x.window("Highscores")
-    x.key(
-        "ctrl+a", wid=scores.wid
-    )  # in the box of the second attempt, which has the focus
+    x.key("ctrl+a", wid=scores.wid)  # in the box of the second attempt, which has the focus
     x.run("xdotool", "type", "--delay", 60, "Jürgen, der Große")
     x.click(g.at((224, 236), scores))  # OK
     wait(
@@ -209,14 +150,10 @@ def win_to_highscore(x):
 def loss_at_superbrain(x):
     """Superbrain: the fifth wrong guess loses and a fresh board follows."""
     g = Game(x, PICTURES)
-    x.key(
-        "alt+o", "Right", "Down", "Down", "Return", wid=g.win.wid
-    )  # Schwierigkeitsgrad > Superbrain
+    x.key("alt+o", "Right", "Down", "Down", "Return", wid=g.win.wid)  # Schwierigkeitsgrad > Superbrain
     g.begin()
     s = g.solution()
-    for row in range(
-        5
-    ):  # an earlier end would leave a message box in the way of the clicks
+    for row in range(5):  # an earlier end would leave a message box in the way of the clicks
         g.place(row, [s[1], s[0], s[2], s[3]])
         x.click(g.at(SHOW), g.at(NEXT))
     x.answer()  # Code nicht geknackt!
@@ -242,27 +179,15 @@ def scale_at_two(x):
         g = Game(x, {}, f)
         seen[f] = g.win, x.shot(*g.win[1:5]).luma(), g.top
     (w1, l1, t1), (w2, l2, t2) = seen[1], seen[2]
-    assert [2 * v for v in (w1.x, w1.y, w1.w, w1.h, t1)] == [
-        w2.x,
-        w2.y,
-        w2.w,
-        w2.h,
-        t2,
-    ], (w1, t1, w2, t2)
+    assert [2 * v for v in (w1.x, w1.y, w1.w, w1.h, t1)] == [w2.x, w2.y, w2.w, w2.h, t2], (w1, t1, w2, t2)
     # Every 2 x 2 block at scale 2 looks like its pixel at scale 1.
     off = [
         (i, y)
         for y in range(w1.h)
         for i in range(w1.w)
-        if abs(
-            l1[y][i] - sum(l2[2 * y + j][2 * i + k] for j in (0, 1) for k in (0, 1)) / 4
-        )
-        > 64
+        if abs(l1[y][i] - sum(l2[2 * y + j][2 * i + k] for j in (0, 1) for k in (0, 1)) / 4) > 64
     ]
-    assert len(off) < w1.w * w1.h / 500, "%d pixels differ at scale 2, such as %s" % (
-        len(off),
-        off[:5],
-    )
+    assert len(off) < w1.w * w1.h / 500, "%d pixels differ at scale 2, such as %s" % (len(off), off[:5])
     # Drawn for the density, rings keep over a third of their detail per
     # block at 2 (a half if edges stayed as steep); blended up, a fifth.
     d1, d2 = detail(l1, t1, 1), detail(l2, t2, 2)
@@ -273,14 +198,7 @@ def scale_at_two(x):
 if __name__ == "__main__":
     if not all(map(xgame.shutil.which, xgame.TOOLS)):
         sys.exit(print("skipped: needs", *xgame.TOOLS) or 77)
-    names = (
-        "rot2ring",
-        "grünring",
-        "ora2ring",
-        "gelbring",
-        "blauring",
-        "weißring",
-    )  # colours 1 .. 6
+    names = ("rot2ring", "grünring", "ora2ring", "gelbring", "blauring", "weißring")  # colours 1 .. 6
     PICTURES = {
         n + size + ".jpg": open(os.path.join(ARTWORK, n + size + ".jpg"), "rb").read()
         for n in names
@@ -289,21 +207,16 @@ if __name__ == "__main__":
     RING_COLOURS = {}  # what each ring picture shows beside its sign
     for number, name in enumerate(names, 1):
         pic = xgame.Shot(["convert", os.path.join(ARTWORK, name + ".jpg")])
-        RING_COLOURS[number] = pic.mean(
-            pic.width // 2 + BESIDE_SIGN[0], pic.height // 2 + BESIDE_SIGN[1]
-        )
+        RING_COLOURS[number] = pic.mean(pic.width // 2 + BESIDE_SIGN[0], pic.height // 2 + BESIDE_SIGN[1])
     x = xgame.Session()
     try:
-        for scenario in {
-            "play": [win_to_highscore],
-            "screen": [loss_at_superbrain, scale_at_two],
-        }[sys.argv[1]]:
+        for scenario in {"play": [win_to_highscore], "screen": [loss_at_superbrain, scale_at_two]}[
+            sys.argv[1]
+        ]:
             scenario(x)
             print("passed:", scenario.__name__, flush=True)
     except BaseException:
-        x.run(
-            "import", "-window", "root", "e2e-failure-%s.png" % scenario.__name__
-        )  # in the working folder
+        x.run("import", "-window", "root", "e2e-failure-%s.png" % scenario.__name__)  # in the working folder
         raise
     finally:
         x.close()

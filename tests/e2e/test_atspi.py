@@ -5,41 +5,26 @@ clicks, no pixels. With a command as arguments, runs that command in the same pr
 bus instead (the in-process test)."""
 import glob, importlib.util, itertools, os, re, shutil, subprocess, sys, tempfile, time
 
-if not all(map(shutil.which, ("Xvfb", "dbus-launch"))) or not importlib.util.find_spec(
-    "pyatspi"
-):
+if not all(map(shutil.which, ("Xvfb", "dbus-launch"))) or not importlib.util.find_spec("pyatspi"):
     print("skipped: needs Xvfb, dbus-launch and pyatspi")
     sys.exit(77)
 read_fd, write_fd = os.pipe()
 xvfb = subprocess.Popen(
-    ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-noreset"],
-    pass_fds=(write_fd,),
+    ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-noreset"], pass_fds=(write_fd,)
 )
 os.environ["DISPLAY"] = ":" + os.read(read_fd, 16).decode().strip()
 os.environ.update(
-    re.findall(
-        r"(\w+)='?([^';]*)'?;",
-        subprocess.check_output(["dbus-launch", "--sh-syntax"], text=True),
-    )
+    re.findall(r"(\w+)='?([^';]*)'?;", subprocess.check_output(["dbus-launch", "--sh-syntax"], text=True))
 )
 os.environ.update(
     QT_QPA_PLATFORM="xcb",
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",  # and for sanitized builds: libxkbcommon-x11
-    ASAN_OPTIONS=os.environ.get("ASAN_OPTIONS", "").replace(
-        "strict_string_checks=1", ""
-    ),
+    ASAN_OPTIONS=os.environ.get("ASAN_OPTIONS", "").replace("strict_string_checks=1", ""),
 )  # strndup()s X replies
 import pyatspi  # noqa: E402 - only now is there a bus to reach
 from gi.repository import GLib  # noqa: E402
 
-COLOURS, ROW = [
-    "Rot",
-    "Grün",
-    "Orange",
-    "Gelb",
-    "Blau",
-    "Weiß",
-], "Reihe %d, Spalte %d: "
+COLOURS, ROW = ["Rot", "Grün", "Orange", "Gelb", "Blau", "Weiß"], "Reihe %d, Spalte %d: "
 BUTTON, LABEL, BOX = (
     (pyatspi.ROLE_PUSH_BUTTON,),
     (pyatspi.ROLE_LABEL,),
@@ -62,20 +47,13 @@ def nodes(node):
 
 
 def tops():
-    return [
-        top
-        for app in pyatspi.Registry.getDesktop(0)
-        if app and app.name == "Farbrix"
-        for top in app
-    ]
+    return [top for app in pyatspi.Registry.getDesktop(0) if app and app.name == "Farbrix" for top in app]
 
 
 def find(roles, name, root=None):
     """The showing object of a role whose name matches a regular expression, waited for up to 10 s."""
     for _ in range(50):
-        for node in (
-            node for top in ([root] if root else tops()) for node in nodes(top)
-        ):
+        for node in (node for top in ([root] if root else tops()) for node in nodes(top)):
             if (
                 node.getRole() in roles
                 and re.fullmatch(name, node.name)
@@ -89,8 +67,7 @@ def find(roles, name, root=None):
 def press(roles, name, root=None):
     node = find(roles, name, root)
     assert (
-        node.getState().contains(pyatspi.STATE_SENSITIVE)
-        and node.queryAction().getName(0) == "Press"
+        node.getState().contains(pyatspi.STATE_SENSITIVE) and node.queryAction().getName(0) == "Press"
     ), name
     node.queryAction().doAction(0)
     pump(0.3)
@@ -106,12 +83,9 @@ def heard(row):
     right = find(LABEL, "Reihe %d, richtige Farben: [2-4] Lampen leuchten" % row).name
     exact = find(
         LABEL,
-        "Reihe %d, richtige Positionen und Farben: ((keine|1) Lampe leuchtet|[2-4] Lampen leuchten)"
-        % row,
+        "Reihe %d, richtige Positionen und Farben: ((keine|1) Lampe leuchtet|[2-4] Lampen leuchten)" % row,
     )
-    return [
-        int(re.sub(r"\D", "", name.split(": ")[1]) or 0) for name in (exact.name, right)
-    ]
+    return [int(re.sub(r"\D", "", name.split(": ")[1]) or 0) for name in (exact.name, right)]
 
 
 def guess(row, colours):
@@ -133,21 +107,13 @@ try:
         "object:state-changed",
         "object:property-change:accessible-name",
     )
-    for ring in glob.glob(
-        os.path.join(os.environ["FARBRIX_ARTWORK_DIR"], "*ring*.jpg")
-    ):
+    for ring in glob.glob(os.path.join(os.environ["FARBRIX_ARTWORK_DIR"], "*ring*.jpg")):
         shutil.copy(ring, play)
     game = subprocess.Popen([os.environ["FARBRIX_BINARY"]], cwd=play)
-    find((pyatspi.ROLE_IMAGE,), "Farbrix"), find(
-        (pyatspi.ROLE_IMAGE,), "Das Farbcode-Knobelspiel"
-    )
+    find((pyatspi.ROLE_IMAGE,), "Farbrix"), find((pyatspi.ROLE_IMAGE,), "Das Farbcode-Knobelspiel")
     names = [node.name for top in tops() for node in nodes(top)]
-    assert names.count("\u00a9 1999 Kugelwerkstatt") == 1 and not any(
-        "Besuchen" in n for n in names
-    ), names
-    press(BUTTON, "Start"), press(BUTTON, "Spiel beginnen"), find(
-        BUTTON, "N\u00e4chster Versuch"
-    )
+    assert names.count("\u00a9 1999 Kugelwerkstatt") == 1 and not any("Besuchen" in n for n in names), names
+    press(BUTTON, "Start"), press(BUTTON, "Spiel beginnen"), find(BUTTON, "N\u00e4chster Versuch")
     if any(top.getRole() in BOX for top in tops()):
         answer("Das klappt !")
     guess(1, ["Rot"] * 4)
@@ -157,31 +123,20 @@ try:
         colours, events[:] = candidates[0], []
         guess(row, [COLOURS[c] for c in colours])
         lamps = heard(row)
-        assert any(
-            e[1].startswith("Reihe %d, richtige Farben: " % row) for e in events
-        ), events
+        assert any(e[1].startswith("Reihe %d, richtige Farben: " % row) for e in events), events
         if lamps[0] == 4:
             break
         candidates = [
-            c
-            for c in candidates
-            if [sum(map(int.__eq__, c, colours)), len({*c} & {*colours})] == lamps
+            c for c in candidates if [sum(map(int.__eq__, c, colours)), len({*c} & {*colours})] == lamps
         ]
         press(BUTTON, "N\u00e4chster Versuch")
         row += 1
-        assert (
-            "object:state-changed:sensitive",
-            ROW % (row, 2) + "leer",
-            1,
-        ) in events, events
+        assert ("object:state-changed:sensitive", ROW % (row, 2) + "leer", 1) in events, events
     answer("Code geknackt !")
     for column, colour in enumerate(colours, 1):
         find(BUTTON, "Stelle %d: %s" % (column, COLOURS[colour]))
     press(BUTTON, "OK")
-    boxes = [
-        find((pyatspi.ROLE_TEXT,), "Name f\u00fcr %d Versuche?" % n)
-        for n in range(1, 6)
-    ]
+    boxes = [find((pyatspi.ROLE_TEXT,), "Name f\u00fcr %d Versuche?" % n) for n in range(1, 6)]
     assert all(box.queryText().getText(0, -1) for box in boxes)
     if row <= 5:  # the winner types a name into the box for the attempts taken
         boxes[row - 1].queryEditableText().setTextContents("Blinde Kuh")
@@ -190,6 +145,4 @@ try:
     print("won in %d attempts by ear" % row)
 finally:
     game and game.kill()
-    xvfb.terminate(), subprocess.run(
-        ["kill", os.environ["DBUS_SESSION_BUS_PID"]]
-    ), shutil.rmtree(play)
+    xvfb.terminate(), subprocess.run(["kill", os.environ["DBUS_SESSION_BUS_PID"]]), shutil.rmtree(play)

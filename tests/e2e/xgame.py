@@ -13,16 +13,7 @@ import subprocess
 import tempfile
 import time
 
-TOOLS = (
-    "Xvfb",
-    "openbox",
-    "xdotool",
-    "xwininfo",
-    "xprop",
-    "setxkbmap",
-    "import",
-    "convert",
-)
+TOOLS = ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "setxkbmap", "import", "convert")
 Window = collections.namedtuple("Window", "wid x y w h title")
 
 
@@ -35,8 +26,7 @@ def wait(observe, what, wanted=None, timeout=20.0):
             return seen
         if time.monotonic() > deadline:
             raise AssertionError(
-                "%s: wanted %r, saw %r"
-                % (what, "something" if wanted is None else wanted, seen)
+                "%s: wanted %r, saw %r" % (what, "something" if wanted is None else wanted, seen)
             )
         time.sleep(0.05)
 
@@ -65,10 +55,7 @@ class Shot:  # an RGB picture as ImageMagick reads it from a file or the screen
     def luma(self):  # rows of brightness values
         v, row = self.rgb, 3 * self.width
         return [
-            [
-                (299 * v[i] + 587 * v[i + 1] + 114 * v[i + 2]) / 1000
-                for i in range(y * row, (y + 1) * row, 3)
-            ]
+            [(299 * v[i] + 587 * v[i + 1] + 114 * v[i + 2]) / 1000 for i in range(y * row, (y + 1) * row, 3)]
             for y in range(self.height)
         ]
 
@@ -97,9 +84,7 @@ class Session:
         os.close(write_end)
         display = os.fdopen(read_end).readline().strip()
         self.env = {
-            k: v
-            for k, v in os.environ.items()
-            if not k.startswith(("QT_", "XDG_", "DBUS_", "WAYLAND"))
+            k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_", "DBUS_", "WAYLAND"))
         }
         self.env.update(
             DISPLAY=":" + display,
@@ -113,15 +98,9 @@ class Session:
         # A German layout has keys for ä, ö, ü and ß, so xdotool need not remap any while typing.
         self.run("setxkbmap", "-layout", "de")
         self._spawn(["openbox", "--sm-disable"], self.env, stderr=subprocess.DEVNULL)
-        wait(
-            lambda: "window id"
-            in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
-            "openbox",
-        )
+        wait(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), "openbox")
 
-    def _spawn(
-        self, args, env, **kw
-    ):  # prctl(PR_SET_PDEATHSIG): killed with this script, even by SIGKILL
+    def _spawn(self, args, env, **kw):  # prctl(PR_SET_PDEATHSIG): killed with this script, even by SIGKILL
         self.procs.append(
             subprocess.Popen(
                 args,
@@ -152,9 +131,7 @@ class Session:
             with open(os.path.join(self.play, name), "wb") as f:
                 f.write(data)
         self.game = self._spawn(
-            [binary],
-            dict(self.env, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale)),
-            cwd=self.play,
+            [binary], dict(self.env, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale)), cwd=self.play
         )
 
     def close(self):
@@ -171,14 +148,8 @@ class Session:
     def windows(self, title=None, shown=True):
         """The game's windows (by exact title), open menus left out."""
         found = []
-        for wid in self.run(
-            "xdotool", "search", *["--onlyvisible"] * shown, "--class", "farbrix"
-        ).split():
-            info = dict(
-                re.findall(
-                    r"^\s*([\w -]+):\s*(\S+)", self.run("xwininfo", "-id", wid), re.M
-                )
-            )
+        for wid in self.run("xdotool", "search", *["--onlyvisible"] * shown, "--class", "farbrix").split():
+            info = dict(re.findall(r"^\s*([\w -]+):\s*(\S+)", self.run("xwininfo", "-id", wid), re.M))
             name = self.run("xdotool", "getwindowname", wid)[:-1]
             if (
                 (info.get("Map State") == "IsViewable") >= shown
@@ -190,12 +161,7 @@ class Session:
                         int(wid),
                         *(
                             int(info[k])
-                            for k in (
-                                "Absolute upper-left X",
-                                "Absolute upper-left Y",
-                                "Width",
-                                "Height",
-                            )
+                            for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
                         ),
                         name
                     )
@@ -204,49 +170,22 @@ class Session:
 
     def window(self, title=None):
         """Waits for exactly one shown window of that title."""
-        return wait(
-            lambda: (lambda w: len(w) == 1 and w[0])(self.windows(title)),
-            "one window %r" % title,
-        )
+        return wait(lambda: (lambda w: len(w) == 1 and w[0])(self.windows(title)), "one window %r" % title)
 
     def gone(self, window):
-        wait(
-            lambda: window.wid not in [w.wid for w in self.windows()],
-            "%r to close" % (window,),
-        )
+        wait(lambda: window.wid not in [w.wid for w in self.windows()], "%r to close" % (window,))
 
     def click(self, *points, count=1):
         """Clicks at each point (x, y) in turn."""
         self.run(
             "xdotool",
-            *(
-                a
-                for x, y in points
-                for a in (
-                    "mousemove",
-                    x,
-                    y,
-                    "click",
-                    "--repeat",
-                    count,
-                    "--delay",
-                    80,
-                    1,
-                )
-            )
+            *(a for x, y in points for a in ("mousemove", x, y, "click", "--repeat", count, "--delay", 80, 1))
         )
 
     def key(self, *keys, wid=None):
         """Keys to the active window, or to wid made active first. Keys
         pressed while a menu opens reach it, as Qt sends keys to the open menu."""
-        self.run(
-            "xdotool",
-            *(["windowactivate", "--sync", wid] if wid else []),
-            "key",
-            "--delay",
-            60,
-            *keys
-        )
+        self.run("xdotool", *(["windowactivate", "--sync", wid] if wid else []), "key", "--delay", 60, *keys)
 
     def answer(self, title="Farbrix"):
         box = self.window(title)

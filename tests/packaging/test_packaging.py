@@ -13,8 +13,7 @@ import tempfile
 
 env = os.environ
 PICTURES = sorted(
-    os.path.basename(p)
-    for p in glob.glob(os.path.join(env["FARBRIX_ARTWORK_DIR"], "*ring*.jpg"))
+    os.path.basename(p) for p in glob.glob(os.path.join(env["FARBRIX_ARTWORK_DIR"], "*ring*.jpg"))
 )
 REQUIRED = {
     "bin/farbrix",
@@ -29,11 +28,7 @@ REQUIRED = {
 
 
 def files(root):
-    return {
-        os.path.relpath(os.path.join(d, n), root)
-        for d, _, names in os.walk(root)
-        for n in names
-    }
+    return {os.path.relpath(os.path.join(d, n), root) for d, _, names in os.walk(root) for n in names}
 
 
 def read(*parts):
@@ -76,16 +71,11 @@ def check_launcher(prefix, scratch):
     assert all(read(play, p) == read(prefix, "share", "farbrix", p) for p in PICTURES)
     # A later start replaces nothing of the player's and adds what is missing.
     own, lost, linked = PICTURES[:3]
-    for name, data in (
-        (own, b"the player's own"),
-        ("TESTFILE", b'"Anna","","","",""\r\n'),
-    ):
+    for name, data in ((own, b"the player's own"), ("TESTFILE", b'"Anna","","","",""\r\n')):
         with open(os.path.join(play, name), "wb") as f:
             f.write(data)
     os.remove(os.path.join(play, lost))
-    os.remove(
-        os.path.join(play, linked)
-    )  # a dangling link is there too, and not to be written through
+    os.remove(os.path.join(play, linked))  # a dangling link is there too, and not to be written through
     os.symlink(os.path.join(scratch, "elsewhere"), os.path.join(play, linked))
     second = launch(prefix, scratch, xdg)
     assert second == (0, "", [play, "0"]), "second start: %s" % (second,)
@@ -98,17 +88,10 @@ def check_launcher(prefix, scratch):
         os.path.join(scratch, "elsewhere")
     )
     # Without XDG_DATA_HOME the play folder lies in the home folder.
-    assert launch(prefix, scratch)[2] == [
-        os.path.join(scratch, ".local", "share", "farbrix"),
-        "0",
-    ]
+    assert launch(prefix, scratch)[2] == [os.path.join(scratch, ".local", "share", "farbrix"), "0"]
     # A play folder that cannot be made is told in German and nothing starts.
     code, err, started = launch(prefix, scratch, os.path.join(play, "TESTFILE"))
-    assert (code, started) == (1, False) and "kann nicht angelegt werden" in err, (
-        code,
-        err,
-        started,
-    )
+    assert (code, started) == (1, False) and "kann nicht angelegt werden" in err, (code, err, started)
 
 
 def main():
@@ -116,26 +99,16 @@ def main():
     try:
         prefix = os.path.join(scratch, "prefix")
         subprocess.run(
-            [
-                env["FARBRIX_CMAKE"],
-                "--install",
-                env["FARBRIX_BUILD_DIR"],
-                "--prefix",
-                prefix,
-            ],
+            [env["FARBRIX_CMAKE"], "--install", env["FARBRIX_BUILD_DIR"], "--prefix", prefix],
             check=True,
             stdout=subprocess.DEVNULL,
         )
         installed = files(prefix)
         assert REQUIRED <= installed, "missing: %s" % (REQUIRED - installed)
         if sys.argv[1:] == ["deb"]:
-            (deb,) = glob.glob(
-                os.path.join(env["FARBRIX_PACKAGE_DIR"], "farbrix_*.deb")
-            )
+            (deb,) = glob.glob(os.path.join(env["FARBRIX_PACKAGE_DIR"], "farbrix_*.deb"))
             control = subprocess.run(
-                ["dpkg-deb", "-f", deb, "Package", "Section", "Depends"],
-                check=True,
-                stdout=subprocess.PIPE,
+                ["dpkg-deb", "-f", deb, "Package", "Section", "Depends"], check=True, stdout=subprocess.PIPE
             ).stdout.decode()
             for wanted in (
                 "Package: farbrix",
@@ -147,16 +120,11 @@ def main():
             prefix = os.path.join(scratch, "deb")
             subprocess.run(["dpkg-deb", "-x", deb, prefix], check=True)
             prefix = os.path.join(prefix, "usr")
-            assert files(prefix) == installed, "the package holds %s" % (
-                files(prefix) ^ installed
-            )
+            assert files(prefix) == installed, "the package holds %s" % (files(prefix) ^ installed)
         else:  # validators that are not installed are passed over
             if shutil.which("desktop-file-validate"):  # which exits 0 after warnings
                 said = subprocess.run(
-                    [
-                        "desktop-file-validate",
-                        os.path.join(prefix, "share/applications/farbrix.desktop"),
-                    ],
+                    ["desktop-file-validate", os.path.join(prefix, "share/applications/farbrix.desktop")],
                     stdout=subprocess.PIPE,
                     text=True,
                 )
@@ -165,14 +133,7 @@ def main():
                 "appstreamcli"
             ):  # the metainfo, the desktop entry and the icon it names fit together
                 subprocess.run(
-                    [
-                        "appstreamcli",
-                        "validate-tree",
-                        "--no-net",
-                        "--strict",
-                        "--pedantic",
-                        prefix,
-                    ],
+                    ["appstreamcli", "validate-tree", "--no-net", "--strict", "--pedantic", prefix],
                     check=True,
                 )
         check_launcher(prefix, scratch)
