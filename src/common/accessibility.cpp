@@ -4,8 +4,9 @@
 #include "common/accessibility.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QRegion>
-#include <QWidget>
 
 namespace accessibility {
 
@@ -25,7 +26,69 @@ void announce(Target *target, QAccessible::State changed)
     QAccessible::updateAccessibility(&event);
 }
 
+class AccessibleAnnouncer : public QAccessibleWidget
+{
+public:
+    explicit AccessibleAnnouncer(QWidget *w) : QAccessibleWidget(w, QAccessible::Notification) {}
+};
+
+QAccessibleInterface *announcerFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("accessibility::Announcer") && object && object->isWidgetType())
+        return new AccessibleAnnouncer(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+// Follows which device the player used last, for keyboardInUse().
+class InputWatch : public QObject
+{
+public:
+    bool keyboard = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::KeyPress || type == QEvent::MouseButtonPress)
+            && keyboard != (type == QEvent::KeyPress)) {
+            keyboard = type == QEvent::KeyPress;
+            if (QWidget *focus = QApplication::focusWidget())
+                focus->update();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
+
+bool keyboardInUse()
+{
+    static InputWatch *watch = [] {
+        auto *w = new InputWatch;
+        w->setParent(qApp);
+        qApp->installEventFilter(w);
+        return w;
+    }();
+    return watch->keyboard;
+}
+
+Announcer::Announcer(QWidget *parent) : QWidget(parent)
+{
+    static const bool accessible = (QAccessible::installFactory(announcerFactory), true);
+    Q_UNUSED(accessible);
+    setObjectName(QStringLiteral("announcer"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setGeometry(0, 0, 0, 0);
+    hide();
+}
+
+void Announcer::say(const QString &text)
+{
+    said = text;
+    hide();
+    setAccessibleName(text);
+    show();
+}
 
 bool isCoveredBySiblings(const QWidget *widget)
 {

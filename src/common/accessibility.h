@@ -5,9 +5,10 @@
 
 // What assistive technology is told beyond what Qt tells it by itself.
 
+#include <QWidget>
+
 class QAccessibleInterface;
 class QObject;
-class QWidget;
 
 namespace accessibility {
 
@@ -21,5 +22,26 @@ bool isCoveredBySiblings(const QWidget *widget);
 void announceCheckedChange(QObject *object);
 void announceCheckedChange(QAccessibleInterface *item);
 void announceVisibilityChange(QObject *object);
+
+// Tells screen readers of a change that moves no keyboard focus: a picked
+// colour, a placed ball, lit lamps, a level's masks. Orca speaks no name
+// change of a control that lacks the focus, but it does speak a notification
+// the moment one shows, so each message shows one anew. Nothing is painted.
+class Announcer : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Announcer(QWidget *parent);
+    void say(const QString &text);
+    const QString &lastSaid() const { return said; }
+
+private:
+    QString said;
+};
+
+// True from a key press until the next mouse press: a focus mark shows only
+// to a player who is working by keyboard, so mouse players see the board as
+// it always looked.
+bool keyboardInUse();
 
 } // namespace accessibility

@@ -63,7 +63,8 @@ ImageBox::ImageBox(const twips::Rect &design, bool stretch, QWidget *parent)
 {
     setGeometry(twips::rect(design));
     setAttribute(Qt::WA_NoSystemBackground);
-    static const bool accessible = (QAccessible::installFactory(imageBoxFactory), true);
+    static const bool accessible =
+        (QAccessible::installFactory(imageBoxFactory), accessibility::keyboardInUse());
     Q_UNUSED(accessible);
 }
 
@@ -111,14 +112,33 @@ void ImageBox::setMousePointer(int value)
 
 void ImageBox::paintEvent(QPaintEvent *)
 {
-    if (pic.isNull())
-        return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (stretch)
+    if (!pic.isNull() && stretch)
         painter.drawPixmap(QRectF(0, 0, designRect.width(), designRect.height()), pic, pic.rect());
-    else
+    else if (!pic.isNull())
         painter.drawPixmap(QPointF(0, 0), pic);
+    if (hasFocus() && accessibility::keyboardInUse()) {
+        // Yellow with a black inner line shows on the black board and on
+        // every ball alike.
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0xff, 0xd7, 0x00), 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 3, 3);
+    }
+}
+
+void ImageBox::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void ImageBox::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void ImageBox::mousePressEvent(QMouseEvent *event) { pressed = event->button() == Qt::LeftButton; }

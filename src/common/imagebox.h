@@ -11,6 +11,9 @@
 // it. Its name tells both where it is and what it holds ("Reihe 1, Spalte 2:
 // Blau"): a screen reader's review of the window reads names, and the bridge
 // to the Linux bus carries no text value for a button.
+//
+// A box given a focus policy takes keyboard focus (its window decides what
+// keys do), and shows a focus mark while the player works by keyboard.
 
 #include "common/twips.h"
 
@@ -46,6 +49,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 

@@ -219,6 +219,7 @@ Brain::Brain()
     setAttribute(Qt::WA_QuitOnClose, true);
 
     surface = new BoardSurface(this);
+    announcer = new accessibility::Announcer(surface);
     surface->setAccessibleName(QStringLiteral("Spielbrett"));
     // The window can be resized, but the board never moves or scales: the
     // surface just shows more black or less of the board.
@@ -248,6 +249,7 @@ void Brain::buildControls(BoardSurface *parent)
         image->setMousePointer(2);
         image->setAccessibleChecked(n == Global::selectedColor);
         image->setEnabled(false);
+        takeKeyboard(image);
         connect(image, &ImageBox::clicked, this, [this, n] { paletteClick(n); });
         palette[n - 1] = image;
     };
@@ -262,6 +264,8 @@ void Brain::buildControls(BoardSurface *parent)
             image->setAccessibleName(QStringLiteral("Reihe %1, Spalte %2").arg(row + 1).arg(column));
             image->setAccessibleValue(QStringLiteral("leer"));
             image->setMousePointer(2);
+            image->setAccessibleDescription(QStringLiteral("Ziffer 1 bis 6 setzt eine Farbe"));
+            takeKeyboard(image);
             connect(image, &ImageBox::clicked, this, [this, column, row] { ringClick(column, row); });
             rings[column - 1][row] = image;
         }

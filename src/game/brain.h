@@ -8,6 +8,7 @@
 // of the game addresses them directly; the handlers carry the names of the
 // control and event they answer.
 
+#include "common/accessibility.h"
 #include "common/imagebox.h"
 
 #include <QMainWindow>
@@ -129,7 +130,7 @@ public:
     void Form_Activate();
     void Form_MouseMove();
     void paletteClick(int n);            // Picture1_Click .. Picture6_Click
-    void ringClick(int column, int row); // Picture7_Click(Index) .. Picture10_Click(Index)
+    bool ringClick(int column, int row); // Picture7_Click(Index) .. Picture10_Click(Index); true if placed
     void Command1_Click();
     void Command2_Click();
     void mnuNeu_Click();
@@ -143,16 +144,29 @@ public:
     void mnucredits_Click();
     void swkatalog_Click();
 
+    // Playing by keyboard (brain_keys.cpp). The row the keyboard plays in,
+    // -1 before a game; what screen readers were told last.
+    int openRow() const;
+    const accessibility::Announcer *announcements() const { return announcer; }
+
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildControls(BoardSurface *surface);
     void buildMenus();
     void placeOnScreen();
     void setRowEnabled(int row, bool enabled);
-    void announceMasks();
+    void announceMasks(const QAction *level);
+    void takeKeyboard(ImageBox *box);
+    void updateKeyboardStops();
+    void focusOpenRow();
+    void placeAndMoveOn(int column, int row);
+    QString lampReport(int row) const;
+    accessibility::Announcer *announcer = nullptr;
 
     std::array<ImageBox *, 6> palette{};
     std::array<std::array<ImageBox *, 10>, 4> rings{};

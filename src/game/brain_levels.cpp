@@ -9,6 +9,7 @@
 #include "game/global.h"
 #include "results/winorlose.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 
@@ -26,7 +27,7 @@ void Brain::mnueinfach_Click()
     mnueinfach->setChecked(true);
     mnuschwer->setChecked(false);
     mnusuperbrain->setChecked(false);
-    announceMasks();
+    announceMasks(mnueinfach);
 }
 
 void Brain::mnuschwer_Click()
@@ -46,7 +47,7 @@ void Brain::mnuschwer_Click()
         setRowEnabled(row, true);
     for (int row = 8; row <= 9; ++row)
         setRowEnabled(row, false);
-    announceMasks();
+    announceMasks(mnuschwer);
 }
 
 void Brain::mnusuperbrain_Click()
@@ -60,19 +61,30 @@ void Brain::mnusuperbrain_Click()
     mnuschwer->setChecked(false);
     for (int row = 5; row <= 9; ++row)
         setRowEnabled(row, false);
-    announceMasks();
+    announceMasks(mnusuperbrain);
 }
 
 // The holes and lamps a mask comes over or leaves are told to assistive
-// technology, which otherwise goes on reading what no one can see.
-void Brain::announceMasks()
+// technology, which otherwise goes on reading what no one can see; and the
+// player hears the level now checked, with the rows the masks hide.
+void Brain::announceMasks(const QAction *level)
 {
+    QList<int> hidden;
     for (int row = 0; row < 10; ++row) {
         for (int column = 1; column <= 4; ++column)
             accessibility::announceVisibilityChange(ring(column, row));
         for (const int first : {1, 5}) // the lamps that speak for their groups
             accessibility::announceVisibilityChange(lamp(first, row));
+        if (accessibility::isCoveredBySiblings(ring(1, row)))
+            hidden << row + 1;
     }
+    const QString rows =
+        hidden.isEmpty() ? QStringLiteral("keine Reihe abgedeckt")
+        : hidden.size() == 1
+            ? QStringLiteral("Reihe %1 abgedeckt").arg(hidden.front())
+            : QStringLiteral("Reihen %1 bis %2 abgedeckt").arg(hidden.front()).arg(hidden.back());
+    announcer->say(level->text()
+                   + (level->isChecked() ? QStringLiteral(" gew\u00e4hlt, ") : QStringLiteral(", ")) + rows);
 }
 
 void Brain::mnuLösung_Click()

@@ -14,6 +14,7 @@
 #include "game/rules.h"
 #include "results/winorlose.h"
 
+#include <QAccessible>
 #include <QMenu>
 #include <QPushButton>
 
@@ -24,6 +25,7 @@ void Brain::paletteClick(int n)
     // The pointer shows the pick to the eye; the checked ball tells the ear.
     for (int colour = 1; colour <= 6; ++colour)
         paletteImage(colour)->setAccessibleChecked(colour == n);
+    announcer->say(QString::fromUtf16(board::colourNames[n - 1]) + QStringLiteral(" gew\u00e4hlt"));
 }
 
 void Brain::Form_MouseMove()
@@ -35,8 +37,9 @@ void Brain::Form_MouseMove()
     Global::pointerPending = 0;
 }
 
-void Brain::ringClick(int column, int row)
+bool Brain::ringClick(int column, int row)
 {
+    bool placed = false;
     const Global::Int colour = Global::selectedColor;
     if (colour >= 1 && colour <= 6) {
         // Read from the working directory at every placement: the player may
@@ -52,9 +55,12 @@ void Brain::ringClick(int column, int row)
             Global::guessColor(column) = colour;
             if (column == 4)
                 Command1->setEnabled(true);
+            announcer->say(QAccessible::queryAccessibleInterface(ring(column, row))->text(QAccessible::Name));
+            placed = true;
         }
     }
     setMousePointer(0);
+    return placed;
 }
 
 void Brain::Command2_Click()
@@ -66,7 +72,6 @@ void Brain::Command2_Click()
         paletteImage(n)->setEnabled(true);
     setRowEnabled(0, true);
     Command2->setText(QStringLiteral("N\u00e4chster Versuch"));
-    Command2->setEnabled(false);
     ++attemptNumber;
 
     // Past the tenth attempt (possible only without a level) the rows stay as
@@ -75,6 +80,11 @@ void Brain::Command2_Click()
         for (int row = 0; row < board::rows; ++row)
             setRowEnabled(row, row == attemptNumber - 1);
     }
+    // The focus moves on to the open row before the button that may hold it
+    // is disabled, so screen readers hear one move, straight to the row.
+    updateKeyboardStops();
+    focusOpenRow();
+    Command2->setEnabled(false);
 
     if (Global::codeNumber >= codetable::gapFirst && Global::codeNumber <= codetable::gapLast) {
         Global::codeNumber += codetable::gapShift;
@@ -114,6 +124,7 @@ void Brain::Command1_Click()
     exactMatches = static_cast<Int>(exactMatches + rules::countExactMatches(guess, secret));
     for (int shape = 1; shape <= exactMatches; ++shape)
         lamp(shape, currentRow)->setFillColor(board::lampRed);
+    announcer->say(lampReport(currentRow));
 
     if (exactMatches == 4) {
         messages::show(QStringLiteral("Code geknackt !"));
@@ -149,5 +160,6 @@ void Brain::Command1_Click()
     exactMatches = 0;
     Brain *current = Form<Brain>::instance();
     current->Command2->setEnabled(true);
+    current->Command2->setFocus(Qt::OtherFocusReason); // the next attempt, or a new game
     current->Command1->setEnabled(false);
 }

@@ -59,8 +59,21 @@ private:
     }
 };
 
+// The frame only groups the controls in it. Qt would tell assistive
+// technology a QFrame is a window frame, and Orca would then take the frame
+// for an inactive window of its own: it would not follow the focus to the
+// button in it, and where-am-I would name the button the focus left.
+class GroupFrame : public QFrame
+{
+    Q_OBJECT
+public:
+    using QFrame::QFrame;
+};
+
 QAccessibleInterface *clientFactory(const QString &className, QObject *object)
 {
+    if (className == QLatin1String("GroupFrame") && object)
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Grouping);
     if (className == QLatin1String("QWidget") && object && object->objectName() == QLatin1String("client")
         && qobject_cast<FrmSplash *>(object->parent()))
         return new AccessibleClient(static_cast<QWidget *>(object));
@@ -101,7 +114,7 @@ FrmSplash::FrmSplash()
         new infoui::DesignLabel("Label2", {840, 2880, 2175, 255},
                                 QStringLiteral("\u00A9 1999 Kugelwerkstatt"), small, highlightText, client);
 
-    Frame1 = new QFrame(client);
+    Frame1 = new GroupFrame(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(twips::rect({120, 120, 6600, 4650}));
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken); // etched, as a frame without caption
@@ -184,3 +197,5 @@ void FrmSplash::closeEvent(QCloseEvent *event)
     Form<FrmSplash>::unload();
     event->accept();
 }
+
+#include "frmsplash.moc"

@@ -68,8 +68,11 @@ WinorLose::WinorLose()
 
 void WinorLose::formLoad()
 {
+    QStringList told;
     for (int column = 1; column <= 4; ++column) {
         const Global::Int colour = Global::secretColor(column);
+        told << (colour >= 1 && colour <= 6 ? QString::fromUtf16(board::colourNames[colour - 1])
+                                            : QStringLiteral("leer"));
         if (colour < 1 || colour > 6)
             continue;
         QPixmap ring = picture::load(Global::ringFile(colour));
@@ -81,6 +84,12 @@ void WinorLose::formLoad()
         boxes[column - 1]->setPicture(ring);
         boxes[column - 1]->setAccessibleValue(QString::fromUtf16(board::colourNames[colour - 1]));
     }
+    // The window opens with the focus on its OK button: a screen reader
+    // speaks the combination with it.
+    const QString combination =
+        Label1->text().chopped(2) + QStringLiteral(": ") + told.join(QStringLiteral(", "));
+    Command1->setAccessibleDescription(combination);
+    Command2->setAccessibleDescription(combination);
 }
 
 void WinorLose::Command1_Click()

@@ -1,0 +1,185 @@
+# SPDX-FileCopyrightText: 2026 The Farbrix developers
+# SPDX-License-Identifier: MIT
+"""A blind player wins a whole game with the Orca screen reader and the keyboard alone: xdotool keys, no
+clicks, no AT-SPI actions, no flat review. Every step waits for what Orca says, as the player would, and
+every guess is made from the lamp counts Orca spoke. Speech is captured to a file by speech-dispatcher's
+generic module; no sound card is needed."""
+
+import itertools
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+from collections import Counter
+
+from xgame import Session, wait
+
+NEEDED = ("orca", "speech-dispatcher", "dbus-launch", "Xvfb", "openbox", "xdotool")
+if not all(map(shutil.which, NEEDED)):
+    # Orca is what this test is about: without it the test fails rather than skips.
+    sys.exit("cannot start Orca: the test needs %s (scripts/test.sh installs them)" % ", ".join(NEEDED))
+
+COLOURS = ["Rot", "Grün", "Orange", "Gelb", "Blau", "Weiß"]
+CODES = list(itertools.permutations(range(1, 7), 4))
+
+
+def feedback(guess, secret):  # the two lamp counts: right places, right colours
+    return sum(a == b for a, b in zip(guess, secret)), len(set(guess) & set(secret))
+
+
+def next_guess(left):
+    """The guess whose worst answer leaves the fewest codes; it cracks every code within five attempts."""
+    if len(left) == 1:
+        return left[0]
+    return min(CODES, key=lambda g: (max(Counter(feedback(g, s) for s in left).values()), g not in left))
+
+
+class Orca:
+    def __init__(self, session):
+        self.session, self.heard, env = session, 0, session.env
+        home = env["XDG_CONFIG_HOME"]
+        self.file = os.path.join(home, "speech.txt")
+        os.makedirs(os.path.join(home, "speech-dispatcher", "modules"))
+        with open(os.path.join(home, ".asoundrc"), "w") as f:
+            f.write("pcm.!default { type null }\n")  # speech-dispatcher needs some sound device
+        with open(os.path.join(home, "speech-dispatcher", "speechd.conf"), "w") as f:
+            f.write('AddModule "capture" "sd_generic" "capture.conf"\nDefaultModule capture\n')
+            f.write('DefaultLanguage "de"\nAudioOutputMethod "alsa"\n')
+        with open(os.path.join(home, "speech-dispatcher", "modules", "capture.conf"), "w") as f:
+            f.write("GenericExecuteSynth \"echo \\'$DATA\\' >> %s\"\n" % self.file)
+            # Orca's own language follows the locale: each one it may choose passes its text on whole.
+            for language in ("de", "en", "en-us"):
+                f.write('GenericLanguage "%s" "%s" "utf-8"\nAddVoice "%s" "MALE1" "%s"\n' % ((language,) * 4))
+        env.pop("NO_AT_BRIDGE", None)
+        env.update(HOME=home, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        bus = subprocess.run(["dbus-launch", "--sh-syntax"], env=env, capture_output=True, text=True).stdout
+        env.update(re.findall(r"(\w+)='?([^';]*)'?;", bus))
+        session.procs.append(_Pid(int(env["DBUS_SESSION_BUS_PID"])))
+        self.log = open(os.path.join(home, "orca.out"), "w")
+        session._spawn(["orca", "--replace"], env, stdout=self.log, stderr=subprocess.STDOUT)
+        try:
+            self.hear(r"Screen reader on\.|Bildschirmleser an\.", timeout=60)
+        except AssertionError:
+            with open(self.log.name) as log:
+                sys.exit("Orca did not start speaking:\n" + log.read()[-3000:])
+
+    def said(self):
+        try:
+            with open(self.file, encoding="utf-8", errors="replace") as f:
+                return f.read()
+        except FileNotFoundError:
+            return ""
+
+    def hear(self, pattern, timeout=20):
+        """Waits until Orca says something matching pattern after what was heard before; returns the match."""
+        found = wait(
+            lambda: re.search(pattern, self.said()[self.heard :]), "Orca to say %r" % pattern, None, timeout
+        )
+        self.heard += found.end()
+        return found
+
+
+class _Pid:  # the session bus that dbus-launch left running, ended with the session
+    def __init__(self, pid):
+        self.pid = pid
+
+    def kill(self):
+        try:
+            os.kill(self.pid, 9)
+        except ProcessLookupError:
+            pass
+
+    def wait(self):
+        pass
+
+
+def play(session, orca):
+    """Plays from the start window to the name in the table; returns the attempts, the keys pressed in the
+    game (from "Spiel beginnen" to the last "Zeigen") and the balls placed."""
+    counted = []
+
+    def press(*names):
+        counted.extend(names)
+        session.key(*names)
+
+    # The start window: the focus is heard as it moves, and where-am-I names where it is.
+    orca.hear(r"Start push button")
+    press("Tab")
+    orca.hear(r"Murmelturm \? push button")
+    press("KP_Enter")
+    orca.hear(r"Murmelturm \?")
+    press("Tab")
+    orca.hear(r"Start push button")
+    press("Return")
+    orca.hear(r"Spiel beginnen push button")
+
+    # Superbrain: five attempts, and the player hears which rows the masks hide.
+    press("alt+o")
+    orca.hear(r"Schwierigkeitsgrad")
+    press("Right")
+    orca.hear(r"Einfach")
+    press("Down", "Down", "Return")
+    orca.hear(r"Superbrain gewählt, Reihen 6 bis 10 abgedeckt")
+
+    before, balls, left, attempt = len(counted), 0, CODES, 0
+    press("Return")
+    while True:
+        attempt += 1
+        assert attempt <= 5, "not cracked in the five attempts of Superbrain"
+        orca.hear(r"Reihe %d, Spalte 1: leer push button" % attempt)
+        guess = next_guess(left)
+        for column, colour in enumerate(guess, 1):
+            press(str(colour))
+            balls += 1
+            orca.hear(r"Reihe %d, Spalte %d: %s" % (attempt, column, COLOURS[colour - 1]))
+            orca.hear(r"Spalte %d: leer push button" % (column + 1) if column < 4 else r"Zeigen push button")
+        press("Return")
+        lamps = orca.hear(r"Reihe %d: richtige Positionen und Farben (\d), richtige Farben (\d)" % attempt)
+        heard = int(lamps[1]), int(lamps[2])
+        if heard[0] == 4:
+            break
+        left = [c for c in left if feedback(guess, c) == heard]
+        orca.hear(r"Nächster Versuch push button")
+        press("Return")
+    in_game = len(counted) - before
+
+    orca.hear(r"Code geknackt !")
+    press("Return")
+    orca.hear(r"Die richtige Kombination: " + ", ".join(COLOURS[c - 1] for c in guess))
+    press("Return")
+    orca.hear(r"Highscore")
+    session.run("xdotool", "type", "--delay", 60, "Blinde Kuh")
+    press("Tab")
+    orca.hear(r"OK push button")
+    press("Return")
+    table = os.path.join(session.play, "TESTFILE")
+    stored = wait(lambda: os.path.exists(table) and open(table, "rb").read(), "TESTFILE")
+    assert re.findall(rb'"([^"]*)"', stored)[attempt - 1] == b"Blinde Kuh", "TESTFILE holds %r" % stored
+    return attempt, in_game, balls
+
+
+def main():
+    session = Session()
+    try:
+        orca = Orca(session)
+        art = os.environ["FARBRIX_ARTWORK_DIR"]
+        pictures = {n: open(os.path.join(art, n), "rb").read() for n in os.listdir(art) if "ring" in n}
+        session.start_game(os.environ["FARBRIX_BINARY"], pictures)
+        try:
+            attempts, keys, balls = play(session, orca)
+        except AssertionError as failure:
+            sys.exit("%s\nOrca said, from the last step on:\n%s" % (failure, orca.said()[orca.heard :]))
+        print(
+            "won by ear in %d attempts: %d keys for %d balls placed and evaluated, %.2f keys per ball"
+            % (attempts, keys, balls, keys / balls)
+        )
+    finally:
+        if "orca" in locals():  # what was heard, left in the build folder for a reader
+            with open("orca-speech.txt", "w", encoding="utf-8") as f:
+                f.write(orca.said())
+        session.close()
+
+
+main()
