@@ -177,9 +177,8 @@ private slots:
         QVERIFY2(readReason.isEmpty() ? read.error.isEmpty() : read.error.contains(readReason),
                  qPrintable(read.error));
         QCOMPARE(read.fields.size(), readReason.isEmpty() && before[2] == "file" ? 5 : 0);
-        QCOMPARE(written, writeReason.isEmpty());
-        QVERIFY2(writeReason.isEmpty() ? error.isEmpty()
-                                       : error.contains(writeReason) && error.contains(path),
+        QVERIFY2(writeReason.isEmpty() ? written && error.isEmpty()
+                                       : !written && error.contains(writeReason) && error.contains(path),
                  qPrintable(error));
         seen << read.error << error;
         QVERIFY(writeReason.isEmpty() ? highscore::read(path).fields == namesB && state()[1] == before[1]
@@ -275,7 +274,6 @@ private slots:
             QTest::newRow(lock) << QString(lock) << QString() << "A|Yves|C|D|E";
         for (const QString row :
              {"unreadable|chown nobody t t/TESTFILE 2>&-; chmod 200 t/TESTFILE|nicht erlaubt|unchanged",
-              "far larger than a table|truncate -s 1T t/TESTFILE|größer|unchanged",
               "cut, nothing can be made beside it|mount -t tmpfs -o nr_inodes=2 x t && "
               "printf '\"A\",\"B\",\"Ca' >t/TESTFILE|vollständigen|A|Yves|Zora|Walter|Viktor",
               "damaged, full disk|mount -t tmpfs -o size=16k x t && "
@@ -295,15 +293,13 @@ private slots:
             || !shell("L=t/TESTFILE.lock; printf '%s\\r\\n' \"$T\" >t/TESTFILE && " + setup))
             QSKIP(qPrintable("Needs root, who may mount and give files away: " + setup));
         const QByteArray before = bytesOf(path);
-        highscore::Saved saved;
-        {
-            const AsNobody nobody(setup.contains("nobody") ? play->path() : QString());
-            const int other = ::open(QFile::encodeName(path).constData(), O_WRONLY); // a game saving now
-            QVERIFY(other >= 0 && ::flock(other, LOCK_EX) == 0);
-            QVERIFY(highscore::save(names(namesB), 1, path).busy);
-            ::close(other);
-            saved = highscore::save(names(namesB), 1, path);
-        }
+        std::optional<AsNobody> nobody(std::in_place, setup.contains("nobody") ? play->path() : QString());
+        const int other = ::open(QFile::encodeName(path).constData(), O_WRONLY); // a game saving now
+        QVERIFY(other >= 0 && ::flock(other, LOCK_EX) == 0);
+        QVERIFY(highscore::save(names(namesB), 1, path).busy);
+        ::close(other);
+        const highscore::Saved saved = highscore::save(names(namesB), 1, path);
+        nobody.reset();
         seen << saved.message;
         QVERIFY2(!saved.busy && (reason.isEmpty() ? saved.message.isEmpty() : saved.message.contains(reason)),
                  qPrintable(saved.message));
