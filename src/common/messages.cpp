@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSpacerItem>
 
@@ -12,6 +13,25 @@ namespace messages {
 
 namespace {
 constexpr int minimumWidth = 200;
+
+// A label wraps only where a line may break, and a long path or word has
+// none: it would run past the box and the screen's edge. A zero-width space
+// after every slash, and within a run of characters every 20th, lets the
+// line break there.
+QString breakable(const QString &text)
+{
+    QString out;
+    int run = 0;
+    for (const QChar c : text) {
+        out += c;
+        run = c.isSpace() ? 0 : run + 1;
+        if (run >= 20 || ((c == u'/' || c == u'\\') && run > 1)) {
+            out += QChar(0x200B);
+            run = 0;
+        }
+    }
+    return out;
+}
 
 Handler &installed()
 {
@@ -26,9 +46,11 @@ void show(const QString &text)
         handler(text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(title), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(title), breakable(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("message"));
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+        label->setAccessibleName(text); // read out without the breaks
     // Short texts would make the box so narrow that window managers cut the
     // title down to "Fa…x". A minimum width on the label would also stop the
     // box from wrapping long texts, so an empty row of the box's own grid

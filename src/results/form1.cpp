@@ -9,7 +9,7 @@
 #include "common/twips.h"
 #include "game/brain.h"
 #include "game/global.h"
-#include "results/highscorefile.h"
+#include "results/tablefile.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -106,8 +106,7 @@ void Form1::formLoad()
     const highscore::ReadResult stored = highscore::read();
     if (!stored.error.isEmpty())
         messages::show(stored.error);
-    if (const QString told =
-            stored.damage.isEmpty() ? QString() : highscore::keepDamaged(stored.damage).message;
+    if (const QString told = stored.damage.isEmpty() ? QString() : highscore::keepDamaged(stored).message;
         !told.isEmpty())
         messages::show(told);
     for (int attempts = 1; attempts <= 5; ++attempts) {

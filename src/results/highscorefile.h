@@ -3,14 +3,15 @@
 
 #pragma once
 
-// The highscore table on disk: the file TESTFILE in the working directory,
-// one line of five quoted names (won in 1, 2, 3, 4, 5 attempts), separated by
+// The highscore table's format: the file TESTFILE in the working directory
+// holds one line of five quoted names (won in 1, 2, 3, 4, 5 attempts), separated by
 // commas, ended by CR LF, one byte per character in Windows-1252:
 //
 //     "Jürgen","Anna, Maria","","Zoë","Ede"<CR><LF>
 //
-// Nothing here touches a widget; the highscore window owns the labels and
-// text boxes and decides what to show.
+// Nothing here touches a file or a widget: keeping the file safe (links,
+// locks, copies aside) is tablefile.h's part, and the highscore window owns
+// the labels and text boxes and decides what to show.
 //
 // Reading follows BASIC's Input #: a field that starts with a quote runs to
 // the closing quote (commas and line ends inside belong to the name) and the
@@ -37,14 +38,14 @@
 // Decisions for damaged files:
 // - A quoted field without its closing quote is not a field: reading stops
 //   before it, so the names before it count and the rest keep theirs.
-// - Before a damaged table is rewritten, its bytes are kept beside it as
-//   "TESTFILE.beschädigt", or "TESTFILE.beschädigt-2" and so on where that
-//   name is taken: no kept copy is ever overwritten, and a table kept once
-//   is not kept again.
+// - A table cut short (the open quote or a missing field at its end, as a
+//   write broken off leaves it) loses no whole name by being rewritten;
+//   other damage would lose or change a name (see tablefile.h for what is
+//   done with each).
 // - Runs of CR and LF count as one line end (blank lines make no fields); a
 //   comma followed by nothing or a line end does make an empty field.
-// - Only the first readLimit bytes are read; a longer file reads as if it
-//   ended there. A table this program writes is never near that size.
+// - A file longer than readLimit is no table: it is not read at all. A
+//   table this program writes is never near that size.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -77,48 +78,9 @@ bool isStorable(const QString &name);
 std::optional<QByteArray> encode(const Names &names);
 
 // The fields of the table's bytes, 0 to 5 of them, in file order; if the
-// table is damaged and `damage` is given, a German sentence saying how.
-QStringList decode(QByteArrayView bytes, QString *damage = nullptr);
-
-struct ReadResult {
-    QStringList fields;
-    // A German sentence naming the file and the reason; empty when the file
-    // was read or does not exist (then fields is empty too).
-    QString error;
-    // How the table is damaged; empty when it is not.
-    QString damage;
-};
-
-ReadResult read(const QString &path = QString::fromLatin1(fileName));
-
-// Keeps the damaged table at `path` aside (see above).
-struct KeptAside {
-    bool kept = false; // a copy of these bytes lies beside the table
-    QString message;   // for the player: empty when this very table had been
-                       // kept before, so the player hears of it once
-};
-KeptAside keepDamaged(const QString &damage, const QString &path = QString::fromLatin1(fileName));
-
-// Replaces the file, atomically where a file can be created beside it, else
-// in place, flushed and synced. It only ever replaces a regular file or
-// creates a missing one, and follows a symbolic link only where the link and
-// the file it leads to belong to the user running the game. On failure the
-// old file is left exactly as it was, false is returned and *error (if
-// given) holds a German sentence naming the file and the reason.
-bool write(const Names &names, QString *error, const QString &path = QString::fromLatin1(fileName));
-
-struct Saved {
-    Names names;       // what the table holds now, or would hold
-    bool busy = false; // another game holds the lock: nothing was done
-    QString message;   // for the player; empty when there is nothing to say
-};
-
-// Stores the name of one slot (`editable`, 0 to 4; -1 for none) from
-// `onScreen`, the names a window shows, while every other slot keeps what the
-// file holds now: another game in the same folder may have saved since the
-// window read it. Reading and writing happen under a lock file beside the
-// table; slots the file lacks take their names from `onScreen`.
-Saved save(const Names &onScreen, int editable, const QString &path = QString::fromLatin1(fileName));
+// table is damaged and `damage` is given, a German sentence saying how, and
+// `cutShort` (if given) tells whether the damage is only a cut end.
+QStringList decode(QByteArrayView bytes, QString *damage = nullptr, bool *cutShort = nullptr);
 
 // For the name text boxes: typed or pasted text that the file could not
 // hold is refused outright rather than mangled on saving.
