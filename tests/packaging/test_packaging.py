@@ -102,23 +102,22 @@ def launcher(cmake, build):
         assert first == (0, "", [play, "0"]), "first start: %s" % (first,)
         assert sorted(p for p in os.listdir(play) if p[0] != ".") == pictures
         assert all(read(play, p) == read(installed, p) for p in pictures)
-        # An upgrade changes two pictures: the one the player kept is refreshed, the one they swapped for
-        # their own is not. A picture lost is copied anew, and no link planted in the play folder, at a
-        # picture's name or any other, is written through.
-        own, lost, linked, changed = pictures[:4]
-        victim = os.path.join(scratch, "victim")
+        # An upgrade changes pictures: the one the player kept is refreshed, the one they swapped for their
+        # own is not, nor those they swapped for links. A picture lost is copied anew, and no link planted in
+        # the play folder, at a picture's name or any other, is written through.
+        own, lost, linked, dangling, changed = pictures[:5]
+        victim, nowhere = os.path.join(scratch, "victim"), os.path.join(scratch, "nowhere")
         table = b'"Anna","","","",""\r\n'
-        for path, data in (
-            (os.path.join(play, own), b"own"),
-            (os.path.join(play, "TESTFILE"), table),
-            (victim, b""),
-        ):
-            write(path, data)
-        for name in (own, changed):
+        write(os.path.join(play, own), b"own")
+        write(os.path.join(play, "TESTFILE"), table)
+        for name in (own, changed, linked, dangling):
             write(os.path.join(installed, name), b"new " + name.encode())
         os.remove(os.path.join(play, lost))
-        os.replace(os.path.join(play, linked), os.path.join(scratch, "aside"))
+        os.replace(os.path.join(play, linked), victim)
+        old = read(victim)
         os.symlink(victim, os.path.join(play, linked))
+        os.remove(os.path.join(play, dangling))
+        os.symlink(nowhere, os.path.join(play, dangling))
 
         def plant(pid):  # the names an earlier launcher wrote its copies under
             for name in pictures + [".bilder.sha256"]:
@@ -126,13 +125,11 @@ def launcher(cmake, build):
 
         second = launch(prefix, scratch, xdg, plant)
         assert second == (0, "", [play, "0"]), "second start: %s" % (second,)
-        kept = (
-            read(play, own),
-            read(play, "TESTFILE"),
-            read(victim),
-            os.readlink(os.path.join(play, linked)),
-        )
-        assert kept == (b"own", table, b"", victim), "replaced: %s" % [k[:40] for k in kept]
+        links = [os.readlink(os.path.join(play, n)) for n in (linked, dangling)]
+        kept = [read(play, own), read(play, "TESTFILE"), read(victim), os.path.lexists(nowhere)] + links
+        assert kept == [b"own", table, old, False, victim, nowhere], "replaced: %s" % [
+            k[:40] for k in kept[:3]
+        ]
         assert (read(play, lost), read(play, changed)) == (read(installed, lost), read(installed, changed))
         # Without XDG_DATA_HOME the play folder lies in the home folder.
         assert launch(prefix, scratch)[2] == [os.path.join(scratch, ".local", "share", "farbrix"), "0"]
