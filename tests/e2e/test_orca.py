@@ -72,7 +72,7 @@ class Orca:
         except FileNotFoundError:
             return ""
 
-    def hear(self, pattern, timeout=20):
+    def hear(self, pattern, timeout=45):
         """Waits until Orca says something matching pattern after what was heard before; returns the match."""
         found = wait(
             lambda: re.search(pattern, self.said()[self.heard :]), "Orca to say %r" % pattern, None, timeout
