@@ -283,7 +283,8 @@ private slots:
         // The evaluated row's lamps only, lit from the left; its rings show
         // the no-drop pointer; a repeated colour is refused.
         row("right colours, no place",
-            "go;put0=4321;show;lamps0=00001111;lamps1=00000000;buttons=10;pointers0=12121212");
+            "go;put0=4321;show;lamps0=00001111;lamps1=00000000;buttons=10;pointers0=12121212;put0=0056;show;"
+            "lamps0=00001101");
         row("one absent, one place", "go;put0=1523;show;lamps0=10001110");
         row("absent pair in columns 4 and 2", "go;put0=1635;show;lamps0=11001100");
         // Two columns without a ball are a repeated colour 0; one counts as no absent colour.
