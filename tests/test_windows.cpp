@@ -189,6 +189,9 @@ class TestWindows : public GameTest
     Q_OBJECT
 
 private slots:
+    // The game state starts with every number 0 and every text empty.
+    void initTestCase() { QVERIFY(resetGlobal()); }
+
     // Every number but 32 and the ten that move up by ten lists its own combination, 216 in
     // all; every guess against each: right places counted, repeated colours found, and for
     // four different colours the right-hand lamps lit from the left, one for each colour
