@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
+#include <utility>
 
 namespace testsupport {
 
@@ -51,19 +52,21 @@ Messages::Messages()
 
 Messages::~Messages() { messages::setHandler(nullptr); }
 
-void resetGlobal()
+bool resetGlobal()
 {
     using namespace Global;
+    bool atStart = true;
     for (Int *v :
          {&selectedColor, &pointerPending, &guessColor1,      &guessColor2,  &guessColor3,  &guessColor4,
           &codeNumber,    &secretColor1,   &secretColor2,     &secretColor3, &secretColor4, &attemptNumber,
           &currentRow,    &exactMatches,   &absentColor1,     &absentColor2, &easyMode,     &hardMode,
           &superMode,     &restartPending, &highscoreViewOnly})
-        *v = 0;
+        atStart = std::exchange(*v, 0) == 0 && atStart;
     for (int n = 1; n <= 6; ++n)
-        ringFile(n).clear();
+        atStart = std::exchange(ringFile(n), QString()).isEmpty() && atStart;
     for (int n = 1; n <= 5; ++n)
-        recordName(n).clear();
+        atStart = std::exchange(recordName(n), QString()).isEmpty() && atStart;
+    return atStart;
 }
 
 template <class... Windows>

@@ -38,7 +38,7 @@ struct Messages {
     std::function<void(const QString &)> onMessage;
 };
 
-void resetGlobal(); // every game state variable back to its start value
+bool resetGlobal(); // every game state variable back to its start value; false if one was not there
 void unloadAll();   // every window unloaded and destroyed
 void settle();      // deferred deletions and window-system events run
 Brain *openBoard(); // loaded and shown as "&Start" does

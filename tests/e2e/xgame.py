@@ -31,16 +31,15 @@ def wait(observe, what, wanted=None, timeout=20.0):
         time.sleep(0.05)
 
 
+def output(args, env, **kw):  # what a command prints, its complaints dropped
+    return subprocess.run(
+        args, env=env, timeout=30, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, **kw
+    ).stdout
+
+
 class Shot:  # an RGB picture as ImageMagick reads it from a file or the screen
     def __init__(self, args, env=None):
-        data = subprocess.run(
-            args + ["-depth", "8", "ppm:-"],
-            env=env,
-            check=True,
-            timeout=30,
-            stdout=subprocess.PIPE,
-            stderr=subprocess.DEVNULL,
-        ).stdout
+        data = output(args + ["-depth", "8", "ppm:-"], env, check=True)
         m = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
         self.width, self.height, self.rgb = int(m[1]), int(m[2]), data[m.end() :]
 
@@ -65,35 +64,17 @@ class Session:
         self.scratch = tempfile.mkdtemp(prefix="farbrix-e2e-")
         self.procs, self.game = [], None
         read_end, write_end = os.pipe()
-        self._spawn(
-            [
-                "Xvfb",
-                "-displayfd",
-                str(write_end),
-                "-screen",
-                "0",
-                "%dx%dx24" % size,
-                "-nolisten",
-                "tcp",
-                "-noreset",
-            ],
-            os.environ,
-            pass_fds=(write_end,),
-            stderr=subprocess.DEVNULL,
-        )
+        xvfb = "Xvfb -displayfd %d -screen 0 %dx%dx24 -nolisten tcp -noreset" % (write_end, *size)
+        self._spawn(xvfb.split(), os.environ, pass_fds=(write_end,), stderr=subprocess.DEVNULL)
         os.close(write_end)
         display = os.fdopen(read_end).readline().strip()
         self.env = {
             k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_", "DBUS_", "WAYLAND"))
         }
+        self.env.update(DISPLAY=":" + display, LC_ALL="C.UTF-8", NO_AT_BRIDGE="1")
         self.env.update(
-            DISPLAY=":" + display,
+            {"XDG_%s_HOME" % k: self.scratch for k in ("CONFIG", "DATA", "CACHE")},
             XDG_RUNTIME_DIR=self.scratch,
-            LC_ALL="C.UTF-8",
-            NO_AT_BRIDGE="1",
-            XDG_CONFIG_HOME=self.scratch,
-            XDG_DATA_HOME=self.scratch,
-            XDG_CACHE_HOME=self.scratch,
         )
         # A German layout has keys for ä, ö, ü and ß, so xdotool need not remap any while typing.
         self.run("setxkbmap", "-layout", "de")
@@ -101,25 +82,14 @@ class Session:
         wait(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), "openbox")
 
     def _spawn(self, args, env, **kw):  # prctl(PR_SET_PDEATHSIG): killed with this script, even by SIGKILL
+        dies_with_us = lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL)
         self.procs.append(
-            subprocess.Popen(
-                args,
-                env=env,
-                stdin=subprocess.DEVNULL,
-                preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL),
-                **kw
-            )
+            subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL, preexec_fn=dies_with_us, **kw)
         )
         return self.procs[-1]
 
     def run(self, *args):
-        return subprocess.run(
-            [str(a) for a in args],
-            env=self.env,
-            stdout=subprocess.PIPE,
-            stderr=subprocess.DEVNULL,
-            timeout=30,
-        ).stdout.decode(errors="replace")
+        return output([str(a) for a in args], self.env).decode(errors="replace")
 
     def start_game(self, binary, files, scale=1):
         """The game in a fresh play folder holding files (name: bytes)."""
@@ -151,21 +121,10 @@ class Session:
         for wid in self.run("xdotool", "search", *["--onlyvisible"] * shown, "--class", "farbrix").split():
             info = dict(re.findall(r"^\s*([\w -]+):\s*(\S+)", self.run("xwininfo", "-id", wid), re.M))
             name = self.run("xdotool", "getwindowname", wid)[:-1]
-            if (
-                (info.get("Map State") == "IsViewable") >= shown
-                and (title is None or name == title)
-                and info.get("Override Redirect State") == "no"
-            ):
-                found.append(
-                    Window(
-                        int(wid),
-                        *(
-                            int(info[k])
-                            for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
-                        ),
-                        name
-                    )
-                )
+            viewable = info.get("Map State") == "IsViewable"
+            if viewable >= shown and title in (None, name) and info.get("Override Redirect State") == "no":
+                place = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
+                found.append(Window(int(wid), *(int(info[k]) for k in place), name))
         return found
 
     def window(self, title=None):
