@@ -20,7 +20,6 @@
 #include "results/winorlose.h"
 
 #include <QAccessible>
-#include <QAccessibleActionInterface>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -164,26 +163,8 @@ QString brokenInvariant(bool newBoard)
     return {};
 }
 
-// What assistive technology hears, recorded in-process. Qt drops every event while no
-// bridge to a screen reader runs: e2e/with_atspi_bus.py runs these tests with one.
-QList<std::pair<QObject *, QAccessible::Event>> heard;
-
 QAccessibleInterface *face(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
 QString name(QObject *object) { return face(object)->text(QAccessible::Name); }
-bool told(QObject *object, QAccessible::Event type) { return heard.contains(std::pair{object, type}); }
-void press(QObject *object)
-{
-    face(object)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-}
-
-bool listening() // recording, once the bridge is up
-{
-    heard.clear();
-    QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
-        heard.append({event->object(), event->type()});
-    });
-    return QTest::qWaitFor(QAccessible::isActive);
-}
 
 } // namespace
 
@@ -762,15 +743,11 @@ private slots:
               "lines");
     }
 
-    // Every change a sighted player would see, told: check marks that come or go on
-    // the level items, holes and lamps a mask hides leaving the tree, then one
-    // attempt played by accessible actions alone.
-    void everyChangeIsHeard()
+    // Screen readers find nothing the eye cannot see: not the start window's labels under its frame,
+    // not the holes and lamps a level's mask hides, not the lamps their group's first lamp speaks for.
+    // What Orca says as the game is played is e2e/test_orca.py's part.
+    void nothingUnseenIsRead()
     {
-        if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
-            QSKIP("Needs an accessibility bus: run through e2e/with_atspi_bus.py.");
-        QVERIFY(listening());
-        // The start window's two labels that its frame covers are not read out.
         std::function<QStringList(QAccessibleInterface *)> names = [&](QAccessibleInterface *node) {
             QStringList all{node->text(QAccessible::Name)};
             for (int k = 0; k < node->childCount(); ++k)
@@ -782,66 +759,23 @@ private slots:
                  qPrintable(start.join('|')));
         Form<FrmSplash>::unload();
         Brain *brain = openBoard();
-        QMenu *levels = brain->mnuschwieriggrad;
-        const auto mark = [&](QAction *level) {
-            return face(levels)->child(int(levels->actions().indexOf(level)))->state().checked;
-        };
-        brain->mnuschwer->trigger();
-        QVERIFY(mark(brain->mnuschwer) && told(brain->mnuschwer, QAccessible::StateChanged));
-        heard.clear();
+        const auto unseen = [&](QObject *o) { return face(o)->state().invisible; };
         brain->mnusuperbrain->trigger();
-        QVERIFY(mark(brain->mnusuperbrain) && !mark(brain->mnuschwer));
-        QVERIFY(told(brain->mnusuperbrain, QAccessible::StateChanged)
-                && told(brain->mnuschwer, QAccessible::StateChanged));
-        QVERIFY(!told(brain->mnueinfach, QAccessible::StateChanged));
-        const auto hidden = [&](QObject *o) {
-            return face(o)->state().invisible && told(o, QAccessible::StateChanged);
-        };
-        QVERIFY(hidden(brain->ring(1, 5)) && hidden(brain->ring(4, 9)) && hidden(brain->lamp(5, 9)));
-        QVERIFY(!hidden(brain->ring(4, 4)) && !hidden(brain->lamp(1, 4))
+        QVERIFY(unseen(brain->ring(1, 5)) && unseen(brain->ring(4, 9)) && unseen(brain->lamp(5, 9)));
+        QVERIFY(!unseen(brain->ring(4, 4)) && !unseen(brain->lamp(1, 4))
                 && name(brain->mask(5)) == "Abdeckung");
         brain->mnueinfach->trigger();
-        QVERIFY(!face(brain->ring(4, 9))->state().invisible && !face(brain->lamp(5, 9))->state().invisible);
-        heard.clear();
-        QVERIFY(!brain->boardSurface()->pictureFor(brain->devicePixelRatioF()).isNull());
-        QCOMPARE(name(brain->Command2), QStringLiteral("Spiel beginnen"));
+        QVERIFY(!unseen(brain->ring(4, 9)) && !unseen(brain->lamp(5, 9)));
         Global::codeNumber = 1; // red, green, orange, yellow
         click(brain->Command2);
-        brain = currentBoard();
-        QVERIFY(told(brain->ring(3, 0), QAccessible::StateChanged)
-                && told(brain->paletteImage(6), QAccessible::StateChanged));
-        QCOMPARE(name(brain->ring(2, 0)), QStringLiteral("Reihe 1, Spalte 2: leer"));
-        QCOMPARE(name(brain->ring(4, 9)), QStringLiteral("Reihe 10, Spalte 4: leer"));
-
-        const QStringList guess{"Rot", "Grün", "Gelb", "Blau"}; // two in place, three colours right
-        for (int column = 1; column <= 4; ++column) {
-            QObject *pick = brain->paletteImage(std::array{1, 2, 4, 5}[column - 1]);
-            press(pick);
-            QVERIFY(face(pick)->state().checked && told(pick, QAccessible::StateChanged)
-                    && !face(brain->paletteImage(6))->state().checked);
-            press(brain->ring(column, 0));
-            QCOMPARE(name(brain->ring(column, 0)),
-                     QStringLiteral("Reihe 1, Spalte %1: %2").arg(column).arg(guess[column - 1]));
-            QVERIFY(told(brain->ring(column, 0), QAccessible::NameChanged));
-        }
+        place({1, 2, 4, 5}, 0); // two in place, three colours right
         click(brain->Command1);
         QCOMPARE(name(brain->lamp(1, 0)),
                  QStringLiteral("Reihe 1, richtige Positionen und Farben: 2 Lampen leuchten"));
         QCOMPARE(name(brain->lamp(5, 0)), QStringLiteral("Reihe 1, richtige Farben: 3 Lampen leuchten"));
         QCOMPARE(name(brain->lamp(5, 1)), QStringLiteral("Reihe 2, richtige Farben: keine Lampe leuchtet"));
-        QVERIFY(told(brain->lamp(1, 0), QAccessible::NameChanged)
-                && told(brain->lamp(5, 0), QAccessible::NameChanged));
-        // The other lamps of a group leave the speaking to the first.
-        QVERIFY(face(brain->lamp(2, 0))->state().invisible && !face(brain->lamp(5, 0))->state().invisible);
-        QVERIFY(name(brain->lamp(8, 0)).isEmpty());
-
-        heard.clear();
-        click(brain->Command2);
-        QVERIFY(told(brain->ring(1, 0), QAccessible::StateChanged)
-                && told(brain->ring(1, 1), QAccessible::StateChanged));
-        QVERIFY(face(brain->ring(1, 0))->actionInterface()->actionNames().isEmpty());
-        press(brain->ring(1, 1));
-        QCOMPARE(name(brain->ring(1, 1)), QStringLiteral("Reihe 2, Spalte 1: Blau"));
+        QVERIFY(unseen(brain->lamp(2, 0)) && !unseen(brain->lamp(5, 0)) && name(brain->lamp(8, 0)).isEmpty());
+        QVERIFY(face(brain->ring(1, 1))->actionInterface()->actionNames().isEmpty());
     }
 
     // A seeded monkey on the real windows: clicks anywhere, menu commands,

@@ -14,7 +14,6 @@
 #include "results/form1.h"
 #include "results/winorlose.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
@@ -155,7 +154,6 @@ void GameTest::init()
 void GameTest::cleanup()
 {
     unloadAll();
-    QAccessible::installUpdateHandler(nullptr); // events go to the bridge again
     messages.reset();
     play.reset();
     const auto windows = QApplication::topLevelWidgets();
