@@ -11,7 +11,6 @@ import re
 import shutil
 import subprocess
 import sys
-import time
 from collections import Counter
 
 from xgame import Session, wait
