@@ -56,6 +56,14 @@ struct AsNobody {
     ~AsNobody() { changed && ::setresuid(0, 0, 0); }
 };
 
+// Rows of three text columns, each written "name|first|second|third".
+void addRows(std::initializer_list<QString> rows)
+{
+    for (const QString &row : rows)
+        QTest::newRow(qPrintable(row.section('|', 0, 0)))
+            << row.section('|', 1, 1) << row.section('|', 2, 2) << row.section('|', 3);
+}
+
 } // namespace
 
 class TestFaults : public GameTest
@@ -133,27 +141,24 @@ private slots:
         QTest::addColumn<QString>("setup"); // a shell command run in the play folder, whose t/ holds TESTFILE
         QTest::addColumn<QString>("readReason");  // a word of the message; empty: read
         QTest::addColumn<QString>("writeReason"); // empty: written
-        for (const QString row :
-             {"missing|:||", "folder|mkdir t/TESTFILE|Ordner|Ordner",
-              "pipe|mkfifo t/TESTFILE|gewöhnliche|gewöhnliche",
-              "own link|echo $T >o; ln -s ../o t/TESTFILE||",
-              "dangling link|ln -s ../nowhere t/TESTFILE||keiner",
-              "link to a device|mount -t tmpfs x t && mknod t/null c 1 3 && ln -s null "
-              "t/TESTFILE|gewöhnliche|gewöhnliche",
-              "link of another user|echo $T >o; ln -s ../o t/TESTFILE && chown -h nobody t/TESTFILE|anderen "
-              "Benutzer|anderen Benutzer",
-              "link to another user's file|echo $T >o; chown nobody o && ln -s ../o t/TESTFILE|anderen "
-              "Benutzers|anderen Benutzers",
-              "unreadable|echo $T >t/TESTFILE; chown nobody t t/TESTFILE 2>&-; chmod 200 t/TESTFILE|nicht "
-              "erlaubt|nicht überschrieben",
-              "far larger than a table|truncate -s 1T t/TESTFILE|größer|größer",
-              "read-only folder|mount -t tmpfs x t && echo $T >t/TESTFILE && mount -o remount,ro "
-              "t||schreibgeschützt",
-              "full disk|mount -t tmpfs -o size=16k x t && echo $T >t/TESTFILE && ! cat /dev/zero >t/fill "
-              "2>&-||voll",
-              "no file can be added beside it|mount -t tmpfs -o nr_inodes=2 x t && echo $T >t/TESTFILE||"})
-            QTest::newRow(qPrintable(row.section('|', 0, 0)))
-                << row.section('|', 1, 1) << row.section('|', 2, 2) << row.section('|', 3);
+        addRows(
+            {"missing|:||", "folder|mkdir t/TESTFILE|Ordner|Ordner",
+             "pipe|mkfifo t/TESTFILE|gewöhnliche|gewöhnliche", "own link|echo $T >o; ln -s ../o t/TESTFILE||",
+             "dangling link|ln -s ../nowhere t/TESTFILE||keiner",
+             "link to a device|mount -t tmpfs x t && mknod t/null c 1 3 && ln -s null "
+             "t/TESTFILE|gewöhnliche|gewöhnliche",
+             "link of another user|echo $T >o; ln -s ../o t/TESTFILE && chown -h nobody t/TESTFILE|anderen "
+             "Benutzer|anderen Benutzer",
+             "link to another user's file|echo $T >o; chown nobody o && ln -s ../o t/TESTFILE|anderen "
+             "Benutzers|anderen Benutzers",
+             "unreadable|echo $T >t/TESTFILE; chown nobody t t/TESTFILE 2>&-; chmod 200 t/TESTFILE|nicht "
+             "erlaubt|nicht überschrieben",
+             "far larger than a table|truncate -s 1T t/TESTFILE|größer|größer",
+             "read-only folder|mount -t tmpfs x t && echo $T >t/TESTFILE && mount -o remount,ro "
+             "t||schreibgeschützt",
+             "full disk|mount -t tmpfs -o size=16k x t && echo $T >t/TESTFILE && ! cat /dev/zero >t/fill "
+             "2>&-||voll",
+             "no file can be added beside it|mount -t tmpfs -o nr_inodes=2 x t && echo $T >t/TESTFILE||"});
     }
     void whatLiesThere()
     {
@@ -272,15 +277,12 @@ private slots:
               "truncate -s 1T $L && touch -d '-1 hour' $L",
               "echo 99999 >$L && chmod 1777 t && chown nobody t/TESTFILE"})
             QTest::newRow(lock) << QString(lock) << QString() << "A|Yves|C|D|E";
-        for (const QString row :
-             {"unreadable|chown nobody t t/TESTFILE 2>&-; chmod 200 t/TESTFILE|nicht erlaubt|unchanged",
-              "cut, nothing can be made beside it|mount -t tmpfs -o nr_inodes=2 x t && "
-              "printf '\"A\",\"B\",\"Ca' >t/TESTFILE|vollständigen|A|Yves|Zora|Walter|Viktor",
-              "damaged, full disk|mount -t tmpfs -o size=16k x t && "
-              "printf '\"A\",\"B\\201\",\"C\",\"D\",\"E\"' >t/TESTFILE && "
-              "! cat /dev/zero >t/fill 2>&-|voll|unchanged"})
-            QTest::newRow(qPrintable(row.section('|', 0, 0)))
-                << row.section('|', 1, 1) << row.section('|', 2, 2) << row.section('|', 3);
+        addRows({"unreadable|chown nobody t t/TESTFILE 2>&-; chmod 200 t/TESTFILE|nicht erlaubt|unchanged",
+                 "cut, nothing can be made beside it|mount -t tmpfs -o nr_inodes=2 x t && "
+                 "printf '\"A\",\"B\",\"Ca' >t/TESTFILE|vollständigen|A|Yves|Zora|Walter|Viktor",
+                 "damaged, full disk|mount -t tmpfs -o size=16k x t && "
+                 "printf '\"A\",\"B\\201\",\"C\",\"D\",\"E\"' >t/TESTFILE && "
+                 "! cat /dev/zero >t/fill 2>&-|voll|unchanged"});
     }
     void saveWhateverLiesThere()
     {
