@@ -77,28 +77,18 @@ private slots:
         messages->onMessage = [](const QString &text) { seen.append(text); };
     }
 
-    // Names of every character the file holds are written and read back the same.
+    // Names are written in Windows-1252, quoted, blanks and commas kept, and read back the same; a name
+    // longer than the file holds is refused. Names of every character the file holds: the fuzzer's part.
     void namesRoundTrip()
     {
-        QString pool, error; // every character the file holds: Windows-1252 leaves five bytes undefined
-        for (char byte = 0x20; byte; ++byte)
-            pool += QByteArray("\"\x7f\x81\x8d\x8f\x90\x9d").contains(byte)
-                        ? ""
-                        : QString(QStringDecoder("cp1252")(QByteArray(1, byte)));
-        QRandomGenerator random(20261206);
+        const QStringList list{"Jürgen", "Anna, Maria", "", "  Zoë ß €  ", "„x“"};
         const QString path = play->file("TESTFILE");
-        for (int round = 0; round < 300; ++round) {
-            QStringList list(5, QString());
-            for (QString &name : list)
-                for (int k = round ? int(random.bounded(12)) : int(highscore::maxNameLength); k > 0; --k)
-                    name += pool[random.bounded(int(pool.size()))];
-            QVERIFY2(highscore::write(names(list), &error, path), qPrintable(error));
-            QCOMPARE(highscore::read(path).fields, list);
-        }
-        QVERIFY(!highscore::isStorable(QString(highscore::maxNameLength + 1, u'a')));
-        QVERIFY(highscore::write(names({"Jürgen", "Anna, Maria", "", "  Zoë ß €  ", "„x“"}), nullptr, path));
+        QVERIFY(highscore::write(names(list), nullptr, path));
         QCOMPARE(bytesOf(path),
                  QByteArray("\"J\xfcrgen\",\"Anna, Maria\",\"\",\"  Zo\xeb \xdf \x80  \",\"\x84x\x93\"\r\n"));
+        QCOMPARE(highscore::read(path).fields, list);
+        QVERIFY(highscore::isStorable(QString(highscore::maxNameLength, u'ÿ'))
+                && !highscore::isStorable(QString(highscore::maxNameLength + 1, u'a')));
     }
 
     void decode_data()

@@ -12,6 +12,7 @@ import shutil
 import subprocess
 import sys
 from collections import Counter
+from pathlib import Path
 
 from xgame import Session, wait
 
@@ -66,10 +67,7 @@ class Orca:
                 sys.exit("Orca did not start speaking:\n" + log.read()[-3000:])
 
     def said(self):
-        if not os.path.exists(self.file):
-            return ""
-        with open(self.file, encoding="utf-8", errors="replace") as f:
-            return f.read()
+        return Path(self.file).read_text("utf-8", "replace") if os.path.exists(self.file) else ""
 
     def hear(self, pattern, timeout=45):
         """Waits until Orca says something matching pattern after what was heard before; returns the match."""
