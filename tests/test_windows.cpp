@@ -737,6 +737,9 @@ private slots:
         QCOMPARE(name(brain->lamp(5, 1)), QStringLiteral("Reihe 2, richtige Farben: keine Lampe leuchtet"));
         QVERIFY(unseen(brain->lamp(2, 0)) && !unseen(brain->lamp(5, 0)) && name(brain->lamp(8, 0)).isEmpty());
         QVERIFY(face(brain->ring(1, 1))->actionInterface()->actionNames().isEmpty());
+        // Only the palette's balls tell whether they are picked: a hole is no toggle.
+        QVERIFY(face(brain->paletteImage(1))->state().checkable
+                && !face(brain->ring(1, 0))->state().checkable);
     }
 
     // "Beenden" ends the program at once, over any window, unloading none. The
