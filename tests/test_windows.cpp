@@ -277,7 +277,8 @@ private slots:
         // Asked for over a won game's result, the solution takes over its buttons, not its balls.
         row("solution over the result",
             "go;win=1;secret=0000;solution;result=2;boxes=1111;ok;restart=1;scores=none");
-        row("result of hidden colours 0", "secret=1064;showresult;boxes=1011");
+        row("result of hidden colours 0",
+            "secret=1064;showresult;boxes=1011;told=Die richtige Kombination: Rot, leer, Weiß, Gelb");
         // Masks, flags, open rows and check marks for each level and order of
         // choosing; a shown mask takes the clicks meant for the holes under it.
         row("Einfach", "E;state=0444444444||100|E--;said=Einfach gewählt, keine Reihe abgedeckt;masked");
@@ -555,6 +556,8 @@ private slots:
         click(brain->ring(1, 3));
         QVERIFY(brain->ring(1, 3)->picture().isNull());
         startGame();
+        const auto openFiles = [] { return QDir("/proc/self/fd").count(); };
+        const auto filesBefore = openFiles(); // pictures are read for each ball: none may stay open
         placeOne(3, 2, 0);
         placeOne(5, 2, 0);
         QVERIFY(Global::guessColor2 == 5 && !brain->Command1->isEnabled());
@@ -573,6 +576,7 @@ private slots:
         placeOne(1, 2, 0);
         QVERIFY(brain->ring(2, 0)->picture().cacheKey() == before && Global::guessColor2 == 5);
         QCOMPARE(messages->texts.size(), 2);
+        QCOMPARE(openFiles(), filesBefore);
     }
 
     // A player's own ring picture: the rings scale it into the hole, but column 4
