@@ -335,6 +335,9 @@ private slots:
                 if (box)
                     box->done(0);
                 QVERIFY2(l && l->text().remove(QChar(0x200B)) == text, qPrintable(text));
+                // Lines may break after a slash and within a word of 20 letters, never inside a short word.
+                static const QRegularExpression needless(QStringLiteral("(?<![/\\\\]|\\S{20})\u200b"));
+                QVERIFY2(!l->text().contains(needless), qPrintable(l->text()));
                 const int wrap = l->wordWrap() ? Qt::TextWordWrap : 0; // a word too long runs out of the rect
                 QVERIFY2(l->rect().contains(l->fontMetrics().boundingRect(l->rect(), wrap, l->text())),
                          qPrintable(text));
