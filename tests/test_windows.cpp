@@ -7,6 +7,7 @@
 
 #include "testsupport.h"
 
+#include "common/fonts.h"
 #include "common/form.h"
 #include "game/codetable.h"
 #include "game/global.h"
@@ -706,6 +707,14 @@ private slots:
         QFETCH(double, width);
         QTEST(infoui::DesignLabel::breakLines(text, width, [](const QString &s) { return double(s.size()); }),
               "lines");
+    }
+
+    // A design font is asked for only where it is installed; its free stand-in always.
+    void fontFamilies()
+    {
+        QCOMPARE(fonts::families(fonts::Family::Verdana, {"verdana"}),
+                 QStringList({"Verdana", "DejaVu Sans"}));
+        QCOMPARE(fonts::families(fonts::Family::ComicSans, {"Verdana"}), QStringList({"Comic Neue"}));
     }
 
     // Screen readers find nothing the eye cannot see: not the start window's labels under its frame,

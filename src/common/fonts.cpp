@@ -25,26 +25,27 @@ QStringList designFamilies(Family family)
     return {};
 }
 
+} // namespace
+
 // The design's own family only where it is installed. Qt answers a family it
 // does not have by asking fontconfig for that family's whole fallback list
 // and taking the first of those, before it would try the next name; that
 // query cost more at start-up than loading the font. With fontconfig's usual
 // aliases (Arial to Liberation Sans, Verdana to DejaVu Sans) it ended on the
 // font named next anyway, which is now asked for directly.
-QStringList families(Family family)
+QStringList families(Family family, const QStringList &installed)
 {
     QStringList names = designFamilies(family);
-    static const QStringList installed = QFontDatabase::families();
     if (!installed.contains(names.first(), Qt::CaseInsensitive))
         names.removeFirst();
     return names;
 }
-} // namespace
 
 QFont make(Family family, double points, int style)
 {
     QFont font;
-    font.setFamilies(families(family));
+    static const QStringList installed = QFontDatabase::families();
+    font.setFamilies(families(family, installed));
     font.setStyleHint(family == Family::ComicSans ? QFont::Cursive : QFont::SansSerif);
     font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
     font.setBold(style & Bold);

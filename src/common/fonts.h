@@ -17,6 +17,10 @@ enum Style { Regular = 0, Bold = 1, Underline = 2 };
 
 QFont make(Family family, double points, int style = Regular);
 
+// The families asked for, given those installed: the design's own only where
+// it is there, the free one always.
+QStringList families(Family family, const QStringList &installed);
+
 // The default font of every control that names none: MS Sans Serif 8.25 pt.
 QFont standard();
 
