@@ -96,21 +96,18 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("fields"); // joined by |
         QTest::addColumn<QString>("damage"); // a word of the reason, or none
-        const struct {
-            QByteArray bytes;
-            const char *fields, *damage;
-        } rows[] = {
-            {"", "", ""},
-            {"\r\n\n", "", ""},
-            {"\n  Anna , Bernd\t,\"C, D\" x, \r\n\r\nE\n\"F\"", "Anna|Bernd|C, D||E", ""},
-            {"\"Anna\",", "Anna|", "weniger"},
-            {"\"Anna\",\"Bernd\"\r\n", "Anna|Bernd", "weniger"},
-            {"\"Anna\",\"Bernd\",\"Car,l\r\n", "Anna|Bernd", "Anf"},
-            {QByteArray("\"A\0n\x1b\", B\x81\x7f\r\n,\"\",\"\",\"\"", 23), "An|B|||", "Windows-1252"},
-            {"\"Zwei\r\nZeilen\",2,3,4,5", "ZweiZeilen|2|3|4|5", "Windows-1252"},
-            {"\"" + QByteArray(highscore::maxNameLength + 9, 'z') + "\",2,3,4,5,6", "10000z|2|3|4|5", ""}};
-        for (const auto &row : rows)
-            QTest::addRow("%s / %s", row.fields, row.damage) << row.bytes << row.fields << row.damage;
+        const auto row = [](const QByteArray &bytes, const char *fields, const char *damage) {
+            QTest::addRow("%s / %s", fields, damage) << bytes << QString(fields) << QString(damage);
+        };
+        row("", "", "");
+        row("\r\n\n", "", "");
+        row("\n  Anna , Bernd\t,\"C, D\" x, \r\n\r\nE\n\"F\"", "Anna|Bernd|C, D||E", "");
+        row("\"Anna\",", "Anna|", "weniger");
+        row("\"Anna\",\"Bernd\"\r\n", "Anna|Bernd", "weniger");
+        row("\"Anna\",\"Bernd\",\"Car,l\r\n", "Anna|Bernd", "Anf");
+        row(QByteArray("\"A\0n\x1b\", B\x81\x7f\r\n,\"\",\"\",\"\"", 23), "An|B|||", "Windows-1252");
+        row("\"Zwei\r\nZeilen\",2,3,4,5", "ZweiZeilen|2|3|4|5", "Windows-1252");
+        row("\"" + QByteArray(highscore::maxNameLength + 9, 'z') + "\",2,3,4,5,6", "10000z|2|3|4|5", "");
     }
     void decode()
     {

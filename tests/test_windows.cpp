@@ -626,8 +626,7 @@ private slots:
                 QTest::addRow("%s %s", w, how) << QString(w) << QString(how);
         for (const char *how : {"Alt+O", "Esc", "close box"})
             QTest::addRow("instructions %s", how) << "instructions" << QString(how);
-        QTest::newRow("start Start") << "start"
-                                     << "Start";
+        QTest::newRow("start Start") << QString("start") << QString("Start");
     }
     void closing()
     {

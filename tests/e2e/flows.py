@@ -6,6 +6,7 @@ the screen's pixels and the play folder's files; `flows.py GROUP` runs a group i
 import os
 import sys
 from math import dist
+from pathlib import Path
 
 import xgame
 from xgame import wait
@@ -127,11 +128,8 @@ def win_to_highscore(x):
     x.key("ctrl+a", wid=scores.wid)  # in the box of the second attempt, which has the focus
     x.run("xdotool", "type", "--delay", 60, "Jürgen, der Große")
     x.click(g.at((224, 236), scores))  # OK
-    wait(
-        lambda: open(os.path.join(x.play, "TESTFILE"), "rb").read(),
-        "TESTFILE",
-        '"Zoë","Jürgen, der Große","Bernd","Carla","Dieter"\r\n'.encode("cp1252"),
-    )
+    table = '"Zoë","Jürgen, der Große","Bernd","Carla","Dieter"\r\n'.encode("cp1252")
+    wait(lambda: Path(x.play, "TESTFILE").read_bytes(), "TESTFILE", table)
     g.find_board()
     wait(g.state, "the next board", NEW_BOARD)
 

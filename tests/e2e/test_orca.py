@@ -87,9 +87,7 @@ def play(session, orca):
     orca.hear(r"Murmelturm \? push button")
     press("KP_Enter")
     orca.hear(r"Murmelturm \?")
-    press("Tab")
-    orca.hear(r"Start push button")
-    press("Return")
+    press("alt+s")
     orca.hear(r"Spiel beginnen push button")
 
     # Superbrain: five attempts, and the player hears which rows the masks hide.
