@@ -42,6 +42,6 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 nonblank() { find "$@" -type f -not -path 'tests/data/*' -exec cat {} + | grep -c '[^[:space:]]'; }
 code=$(nonblank src tools)
 tests=$(nonblank tests)
-echo "== Size: tests $tests, code $code non-blank lines; ratio $(awk "BEGIN { printf \"%.3f (at most 0.36)\", $tests / $code }")"
+echo "== Size: tests $tests, code $code non-blank lines; ratio $(awk "BEGIN { printf \"%.4f (at most 0.36)\", $tests / $code }")"
 
 exit $status
