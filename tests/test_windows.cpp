@@ -313,9 +313,9 @@ private slots:
             "S;go;win=1;look=result;title=Farbrix ;told=Die richtige Kombination: Rot, Grün, Orange, Gelb");
         row("look of the solution, a ball drawn for a missing picture", "rm=1;go;solution;look=solution");
         for (const QString window :
-             {"highscores=Highscores", "start=", "about=Kugelwerkstatt Musterstadt",
+             {"highscores=Highscores", "start=", "about=Die Farbrix-Entwickler",
               "instructions=Spielanleitung",
-              "catalogue=Murmelturm – das neue Knobelspiel der Kugelwerkstatt Musterstadt"})
+              "catalogue=Farbrix zum Selberbauen – der Quelltext der Farbrix-Entwickler"})
             QTest::newRow(qPrintable("look of " + window.section(u'=', 0, 0)))
                 << "look=" + QString(window).replace(u'=', ";title=");
     }
@@ -728,7 +728,7 @@ private slots:
             return all;
         };
         const QStringList start = names(face(showModeless<FrmSplash>()));
-        QVERIFY2(start.count("\u00a9 1999 Kugelwerkstatt") == 1 && !start.join(' ').contains("Besuchen"),
+        QVERIFY2(start.count("\u00a9 2026 Farbrix-Team") == 1 && !start.join(' ').contains("holen Sie"),
                  qPrintable(start.join('|')));
         Form<FrmSplash>::unload();
         Brain *brain = openBoard();
