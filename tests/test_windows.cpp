@@ -130,6 +130,23 @@ QString keyboardFault(Brain *b)
     return {};
 }
 
+QString colourNames(const auto &colours)
+{
+    static const char *const names[] = {"none", "red", "green", "orange", "yellow", "blue", "white"};
+    QStringList spelt;
+    for (const int colour : colours)
+        spelt << (colour >= 0 && colour <= 6 ? names[colour] : "?");
+    return spelt.join(u' ');
+}
+
+QString lampRow(const Lamps &lamps)
+{
+    QString row;
+    for (const bool lit : lamps)
+        row += lit ? u'*' : u'o';
+    return row;
+}
+
 QAccessibleInterface *face(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
 QString name(QObject *object) { return face(object)->text(QAccessible::Name); }
 
@@ -176,9 +193,17 @@ private slots:
                 if (different)
                     rules::lightRightColours(lamps, guess,
                                              rules::absentColours(n + (n >= 167 && n <= 176) * 10));
-                if (rules::allDifferent(guess) != different
-                    || rules::countExactMatches(guess, secret) != places || (different && lamps != expected))
-                    QFAIL(qPrintable(QStringLiteral("code number %1, guess %2").arg(n).arg(code)));
+                QString fault;
+                if (rules::allDifferent(guess) != different)
+                    fault = different ? "a repeated colour seen" : "a repeated colour missed";
+                else if (const int exact = rules::countExactMatches(guess, secret); exact != places)
+                    fault = QStringLiteral("%1 right places counted, not %2").arg(exact).arg(places);
+                else if (different && lamps != expected)
+                    fault = "right-hand lamps " + lampRow(lamps) + " lit, not " + lampRow(expected);
+                if (!fault.isEmpty())
+                    QFAIL(qPrintable(QStringLiteral("code number %1 hides %2; guess %3: %4")
+                                         .arg(n)
+                                         .arg(colourNames(secret), colourNames(guess), fault)));
             }
         }
         QCOMPARE(int(distinct.size()), 216);
@@ -197,10 +222,12 @@ private slots:
         double chi = 0;
         for (int n = 1; n <= 306; ++n)
             chi += (counts[n] - 400.0) * (counts[n] - 400.0) / 400.0;
-        QVERIFY2(counts[0] == 0 && chi < 396, qPrintable(QStringLiteral("chi-square %1").arg(chi)));
+        QCOMPARE(counts[0], 0);
+        QVERIFY2(chi < 396, qPrintable(QStringLiteral("chi-square %1 over 305 degrees of freedom").arg(chi)));
         const auto seed = rules::timeOfDaySeed();
         QTest::qSleep(2);
-        QVERIFY(rules::timeOfDaySeed() != seed && seed < 86400ull * 1000000000ull);
+        QVERIFY2(rules::timeOfDaySeed() != seed, "the seed did not change in 2 ms");
+        QVERIFY2(seed < 86400ull * 1000000000ull, "the seed is no time of day in nanoseconds");
     }
 
     // Flows on the board and the result windows, one per row: steps and
@@ -783,8 +810,10 @@ private slots:
         });
         const QObject row; // the program would run on; the next row starts its own clock
         QTimer::singleShot(5000, &row, [] { QCoreApplication::exit(1); });
-        QCOMPARE(QApplication::exec(), 0);
-        QCOMPARE(last && last->isVisible(), over != "last window unloaded");
+        QVERIFY2(QApplication::exec() == 0, "the program did not end within 5 s");
+        QVERIFY2((last && last->isVisible()) == (over != "last window unloaded"),
+                 over == "last window unloaded" ? "the last window is still shown"
+                                                : "Beenden unloaded a window");
     }
 };
 
