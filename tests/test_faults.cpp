@@ -9,7 +9,7 @@
 #include "common/form.h"
 #include "common/messages.h"
 #include "common/picture.h"
-#include "game/global.h"
+#include "rules/global.h"
 #include "results/form1.h"
 #include "results/tablefile.h"
 #include "results/winorlose.h"

@@ -6,7 +6,7 @@
 #include "common/form.h"
 #include "common/messages.h"
 #include "common/picture.h"
-#include "game/global.h"
+#include "rules/global.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
 #include "info/frmsoftware.h"
