@@ -26,6 +26,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -641,6 +642,46 @@ private slots:
         QFETCH(double, width);
         QTEST(infoui::DesignLabel::breakLines(text, width, [](const QString &s) { return double(s.size()); }),
               "lines");
+    }
+
+    // A label breaks its text anew when its text, its font or its width changes, each alone.
+    void labelBreaksAnew_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char *change : {"text", "font", "width"})
+            QTest::newRow(change) << QString(change);
+    }
+    void labelBreaksAnew()
+    {
+        QFETCH(QString, change);
+        const twips::Rect design{0, 0, 900, 3000};
+        infoui::DesignLabel label("label", design, "eins zwei drei vier",
+                                  fonts::make(fonts::Family::Arial, 8.25), Qt::white, nullptr);
+        const QStringList before = label.lines();
+        if (change == "text")
+            label.setText("fünf sechs sieben acht neun zehn");
+        else if (change == "font")
+            label.setFont(fonts::make(fonts::Family::Arial, 18));
+        else
+            label.resize(label.width() * 4, label.height());
+        infoui::DesignLabel fresh("fresh", design, label.text(), label.font(), Qt::white, nullptr);
+        fresh.resize(label.size());
+        QVERIFY2(label.lines() != before, qPrintable("the lines stayed " + before.join(u'|')));
+        QCOMPARE(label.lines(), fresh.lines());
+    }
+
+    // A window is centred on the screen it is on, not on the first one (the test "windows_two_screens"
+    // gives the offscreen platform a second screen).
+    void centredOnItsOwnScreen()
+    {
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        if (screens.size() < 2)
+            QSKIP("one screen only: windows_two_screens runs this with two");
+        QWidget window;
+        window.setScreen(screens.at(1));
+        window.resize(200, 100);
+        infoui::centreOnScreen(&window);
+        QCOMPARE(window.frameGeometry().center(), screens.at(1)->availableGeometry().center());
     }
 
     // A design font is asked for only where it is installed; its free stand-in always.
