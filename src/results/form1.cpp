@@ -3,6 +3,7 @@
 
 #include "results/form1.h"
 
+#include "common/colours.h"
 #include "common/fonts.h"
 #include "common/form.h"
 #include "common/messages.h"
@@ -52,10 +53,7 @@ Form1::Form1()
     setWindowTitle(QStringLiteral("Highscores"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(twips::size(clientWidth, clientHeight));
-    setAutoFillBackground(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
+    colours::fillBackground(this, Qt::black);
 
     const QFont sans = fonts::make(fonts::Family::MsSansSerif, 12);
     for (const LabelDesign &design : labelDesign) {

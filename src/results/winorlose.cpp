@@ -4,6 +4,7 @@
 #include "results/winorlose.h"
 
 #include "common/ballpainter.h"
+#include "common/colours.h"
 #include "common/fonts.h"
 #include "common/form.h"
 #include "common/picture.h"
@@ -32,10 +33,7 @@ WinorLose::WinorLose()
     // Fixed border, no close box: the window is left by one of its OK buttons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(twips::size(clientWidth, clientHeight));
-    setAutoFillBackground(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
+    colours::fillBackground(this, Qt::black);
 
     Label1 = new QLabel(QStringLiteral("Die richtige Kombination :"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
