@@ -33,10 +33,8 @@ public:
     void formLoad();
 
     static constexpr double twipsPerUnitX = 1.0649;
-    static constexpr double twipsPerUnitY = 1.4488;
 
-    // The credits line's left edge and width in units.
-    double lblDescriptionLeft() const { return descriptionLeft; }
+    // The credits line's width in units.
     double lblDescriptionWidth() const;
 
     QLabel *Picture1 = nullptr;
