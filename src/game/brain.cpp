@@ -19,7 +19,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -473,12 +472,6 @@ bool Brain::event(QEvent *event)
     if (event->type() == QEvent::WindowActivate && activation::cameFromAnotherForm(this))
         Form_Activate();
     return handled;
-}
-
-void Brain::closeEvent(QCloseEvent *event)
-{
-    Form<Brain>::unload();
-    event->accept();
 }
 
 void Brain::Form_Activate()

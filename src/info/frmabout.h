@@ -30,8 +30,6 @@ class FrmAbout : public QWidget
 public:
     FrmAbout();
 
-    void formLoad();
-
     static constexpr double twipsPerUnitX = 1.0649;
 
     // The credits line's width in units.
@@ -53,7 +51,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void hideEvent(QHideEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void setDescriptionLeft(double units);

@@ -7,7 +7,6 @@
 #include "common/form.h"
 #include "common/picture.h"
 
-#include <QCloseEvent>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
@@ -63,11 +62,6 @@ FrmAnleitung::FrmAnleitung()
     Command1->setFocus();
 }
 
-void FrmAnleitung::formLoad()
-{
-    // Placed where the system puts new windows, as the design leaves it.
-}
-
 void FrmAnleitung::Command1_Click() { Form<FrmAnleitung>::unload(); }
 
 void FrmAnleitung::paintEvent(QPaintEvent *)
@@ -77,10 +71,4 @@ void FrmAnleitung::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (!background.isNull())
         painter.drawPixmap(QPointF(0, 0), background);
-}
-
-void FrmAnleitung::closeEvent(QCloseEvent *event)
-{
-    Form<FrmAnleitung>::unload();
-    event->accept();
 }

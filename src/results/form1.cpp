@@ -12,7 +12,6 @@
 #include "rules/global.h"
 #include "results/tablefile.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -146,11 +145,4 @@ void Form1::Command1_Click()
     Global::highscoreViewOnly = 1;
     Form<Form1>::unload();
     showModeless<Brain>();
-}
-
-void Form1::closeEvent(QCloseEvent *event)
-{
-    // The close box leaves without storing anything.
-    Form<Form1>::unload();
-    event->accept();
 }

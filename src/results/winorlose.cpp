@@ -12,7 +12,6 @@
 #include "rules/global.h"
 #include "results/form1.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -116,11 +115,4 @@ void WinorLose::mouseDoubleClickEvent(QMouseEvent *event)
     // picture lets through is theirs, and they do nothing with it.
     if (!childAt(event->position().toPoint()))
         Form_DblClick();
-}
-
-void WinorLose::closeEvent(QCloseEvent *event)
-{
-    // No close box is offered; a window manager's close still only unloads.
-    Form<WinorLose>::unload();
-    event->accept();
 }
