@@ -18,6 +18,7 @@
 #include "common/activation.h"
 
 #include <QPointer>
+#include <QWidget>
 
 namespace forms {
 
@@ -29,6 +30,16 @@ void endProgramWhenLastWindowUnloaded();
 
 // Called by every unload.
 void unloaded();
+
+// No window of the game can be minimised or maximised (the board can be
+// resized, but not to the whole screen). Qt's Motif hints say so, but openbox
+// ignores them: it drops both buttons and both actions only from windows
+// typed as toolbars or splash screens. So every window is typed a toolbar,
+// with Qt's tool or dialog type after it for window managers that know none;
+// xfwm4 and IceWM then offer neither action either. A window without a frame
+// is typed a splash screen: Qt writes no Motif functions for it, and IceWM
+// would offer to minimise it.
+void noMinimiseOrMaximise(QWidget *window);
 
 } // namespace forms
 
@@ -42,6 +53,7 @@ public:
         if (!current) {
             T *w = new T;
             current = w; // set first: load steps may address their own window
+            forms::noMinimiseOrMaximise(w);
             activation::track(w);
             w->formLoad();
         }
