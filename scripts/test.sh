@@ -16,10 +16,22 @@ ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox xdotool x11-utils x11-xkb-ut
 jobs=$(nproc)
 status=0
 
+# The files named by the patterns: in a clone those git tracks, in an exported
+# release tree (no .git) all but the build folders.
+sources() {
+    if [ -e .git ]; then
+        git ls-files -z "$@"
+    else
+        local pattern names=()
+        for pattern in "$@"; do names+=(-o -name "$pattern"); done
+        find . \( -name 'build*' -o -name play -o -name Testing \) -prune -o -type f \( "${names[@]:1}" \) -print0
+    fi
+}
+
 echo "== Style"
 # One style for the whole tree: clang-format for C++ (.clang-format), black for Python.
-git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run -Werror || status=1
-git ls-files -z '*.py' | xargs -0 black --check -q || status=1
+sources '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run -Werror || status=1
+sources '*.py' | xargs -0 black --check -q || status=1
 
 echo "== Build and test"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -7,3 +7,6 @@ set(packaging_test ${FARBRIX_E2E_PYTHON} -B ${CMAKE_CURRENT_LIST_DIR}/packaging/
 add_test(NAME package COMMAND ${packaging_test} package ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/packages)
 add_test(NAME launcher COMMAND ${packaging_test} launcher ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR})
 set_tests_properties(package launcher PROPERTIES LABELS package TIMEOUT 1200 SKIP_RETURN_CODE 77)
+# The package build keeps both cores busy for minutes, and the e2e tests wait a fixed time for each window:
+# never both at once.
+set_tests_properties(package e2e_play e2e_screen PROPERTIES RESOURCE_LOCK busy_cores)

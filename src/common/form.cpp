@@ -14,6 +14,27 @@ namespace forms {
 
 namespace {
 bool endWhenLastUnloaded = false;
+
+// Qt 6.4 hands a window type to the window system only while the window
+// exists there; windows are made there when first shown. Asking for a native
+// window early would make the parent's children native as well.
+class NoMinimiseType : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WinIdChange) {
+            auto *window = static_cast<QWidget *>(watched);
+            const auto type = window->windowFlags() & Qt::FramelessWindowHint
+                                  ? Qt::WA_X11NetWmWindowTypeSplash
+                                  : Qt::WA_X11NetWmWindowTypeToolBar;
+            window->setAttribute(type, false);
+            window->setAttribute(type, true);
+        }
+        return false;
+    }
+};
 } // namespace
 
 namespace {
@@ -58,5 +79,7 @@ void unloaded()
             QCoreApplication::exit(0);
     });
 }
+
+void noMinimiseOrMaximise(QWidget *window) { window->installEventFilter(new NoMinimiseType(window)); }
 
 } // namespace forms

@@ -18,8 +18,7 @@
 #include "common/activation.h"
 
 #include <QPointer>
-
-class QWidget;
+#include <QWidget>
 
 namespace forms {
 
@@ -36,6 +35,16 @@ void unloaded();
 // closing it unloads it. Qt hides a closed window and keeps it; here it goes.
 void unloadWhenClosed(QWidget *window, void (*unload)());
 
+// No window of the game can be minimised or maximised (the board can be
+// resized, but not to the whole screen). Qt's Motif hints say so, but openbox
+// ignores them: it drops both buttons and both actions only from windows
+// typed as toolbars or splash screens. So every window is typed a toolbar,
+// with Qt's tool or dialog type after it for window managers that know none;
+// xfwm4 and IceWM then offer neither action either. A window without a frame
+// is typed a splash screen: Qt writes no Motif functions for it, and IceWM
+// would offer to minimise it.
+void noMinimiseOrMaximise(QWidget *window);
+
 } // namespace forms
 
 template <class T>
@@ -48,6 +57,7 @@ public:
         if (!current) {
             T *w = new T;
             current = w; // set first: load steps may address their own window
+            forms::noMinimiseOrMaximise(w);
             activation::track(w);
             forms::unloadWhenClosed(w, &Form<T>::unload);
             // A window without load steps is placed where the system puts

@@ -3,6 +3,8 @@
 
 #include "common/messages.h"
 
+#include "common/form.h"
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -49,6 +51,9 @@ void show(const QString &text)
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(title), breakable(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("message"));
+    forms::noMinimiseOrMaximise(&box);
+    // Styles that put icons on dialog buttons would give OK a check mark.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
         label->setAccessibleName(text); // read out without the breaks
     // Short texts would make the box so narrow that window managers cut the

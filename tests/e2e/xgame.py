@@ -128,8 +128,11 @@ class Session:
         return found
 
     def window(self, title=None):
-        """Waits for exactly one shown window of that title."""
-        return wait(lambda: (lambda w: len(w) == 1 and w[0])(self.windows(title)), "one window %r" % title)
+        """Waits for exactly one shown window of that title, which nobody may minimise or maximise."""
+        w = wait(lambda: (lambda w: len(w) == 1 and w[0])(self.windows(title)), "one window %r" % title)
+        can = self.run("xprop", "-id", w.wid, "_NET_WM_ALLOWED_ACTIONS")
+        assert "_MOVE" in can and not re.search("MINIMIZE|MAXIMIZE", can), (w, can)
+        return w
 
     def gone(self, window):
         wait(lambda: window.wid not in [w.wid for w in self.windows()], "%r to close" % (window,))
