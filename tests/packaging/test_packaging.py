@@ -128,14 +128,13 @@ def launcher(cmake, build):
         # Without XDG_DATA_HOME the play folder lies in the home folder. A note of 48 MiB is read only as far
         # as a note can reach (within 32 MiB of memory) and written anew.
         write(os.path.join(play, ".bilder.sha256"), b"x" * (48 << 20))
-        assert launch(prefix, scratch, xdg)[2] == [play, "0"]
-        assert os.path.getsize(os.path.join(play, ".bilder.sha256")) < 4096
+        assert launch(prefix, scratch, xdg)[2] == [play, "0"], "the note was read whole"
+        assert os.path.getsize(os.path.join(play, ".bilder.sha256")) < 4096, "the note was not written anew"
         assert launch(prefix, scratch)[2] == [os.path.join(scratch, ".local", "share", "farbrix"), "0"]
         # A play folder that cannot be made, that others may write into, or that belongs to another user, or
         # one that would be made in another user's home: told in German, and nothing is made or started.
-        home = os.path.join(scratch, "home")
-        os.mkdir(home)
-        cases = [(os.path.join(play, "TESTFILE"), None, "kann nicht angelegt werden", None)]
+        os.mkdir(home := os.path.join(scratch, "home"))
+        cases = [(os.path.join(play, "TESTFILE"), None, "kann nicht angelegt werden", lambda: 0)]
         cases += [(xdg, None, "chmod go-w", lambda: os.chmod(play, 0o777))]
         if os.getuid() == 0:
             cases += [(None, home, "sudo -E", lambda: os.chown(home, 65534, 65534))]
@@ -143,8 +142,7 @@ def launcher(cmake, build):
         else:
             print("a home or play folder of another user is not tried: chown needs root")
         for data, home_of, said, prepare in cases:
-            prepare and prepare()
-            code, err, started = launch(prefix, scratch, data, home_of)
+            code, err, started = prepare() or launch(prefix, scratch, data, home_of)
             assert (code, started) == (1, False) and said in err, (said, code, err, started)
         assert os.listdir(home) == []
     finally:
