@@ -218,7 +218,7 @@ private slots:
     {
         QFETCH(QString, setup);
         QFETCH(QString, reason);
-        QVERIFY(shell(setup));
+        QVERIFY2(shell(setup), qPrintable("This set-up command failed: " + setup));
         const AsNobody nobody(setup.contains("200") ? play->path() : QString());
         startGame(), playAttempts(1, true);
         QCOMPARE(Global::guessColor1, reason == "geknackt" ? 1 : 0);
@@ -243,7 +243,7 @@ private slots:
         QFETCH(int, attempts);
         QFETCH(QString, other);
         const QString path = play->file("TESTFILE");
-        QVERIFY(setUp("printf '%s\\r\\n' \"$T\" >TESTFILE"));
+        QVERIFY(shell("printf '%s\\r\\n' \"$T\" >TESTFILE"));
         attempts ? (startGame(), playAttempts(attempts, true)) : openBoard()->mnuhighscore->trigger();
         if (WinorLose *result = Form<WinorLose>::loaded()) {
             QTest::mouseDClick(result->Label1, Qt::LeftButton, {}, result->Label1->rect().center());

@@ -568,11 +568,12 @@ Saved save(const Names &onScreen, int editable, const QString &path)
                       .arg(shown(path));
         saved.busy = !stored;
         const QString done =
-            stored ? QStringLiteral("Sie ist durch eine neue Datei ersetzt, die andere Benutzer "
-                                    "nicht öffnen können, und darin gespeichert.")
-                   : QStringLiteral("Der Name bleibt im Fenster; bitte noch einmal OK drücken, "
-                                    "wenn die Sperre aufgehoben ist.");
-        saved.message = QStringList{who, done, saved.message}.join(QLatin1Char(' ')).trimmed();
+            stored
+                ? QStringLiteral("Farbrix hat sie darum durch eine neue Datei ersetzt, die andere Benutzer "
+                                 "nicht öffnen können, und die Namen darin gespeichert.")
+                : QStringLiteral("Der Name bleibt im Fenster; bitte noch einmal OK drücken, "
+                                 "wenn die Sperre aufgehoben ist.");
+        saved.message = QStringList{who, saved.message, done}.join(QLatin1Char(' ')).trimmed();
     }
     return saved;
 }
