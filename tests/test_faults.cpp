@@ -42,10 +42,12 @@ QByteArray bytesOf(const QString &path) // never opens a pipe, nor reads a huge 
     return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) ? f.read(1 << 20) : "<no file>";
 }
 
-bool shell(const QString &command)
-{
-    return QProcess::execute("sh", {"-c", "T='\"A\",\"B\",\"C\",\"D\",\"E\"'; " + command}) == 0;
-}
+// $T: a table; held: nobody's program locks t/TESTFILE, as anyone may lock a table open to all.
+const QString prelude =
+    "T='\"A\",\"B\",\"C\",\"D\",\"E\"'; held() { chmod 755 . && { setsid setpriv --reuid=65534 "
+    "--regid=65534 --clear-groups flock t/TESTFILE sleep 60 & echo $! >holder; } && timeout 5 sh "
+    "-c 'while flock -n t/TESTFILE true; do sleep 0.01; done'; }; ";
+bool shell(const QString &command) { return QProcess::execute("sh", {"-c", prelude + command}) == 0; }
 
 // Sets up a case in the play folder by a shell command. Only root can mount, make devices, give files away
 // and become another user: as root a command that fails fails the test, and it is skipped for others.
@@ -272,9 +274,7 @@ private slots:
                     && ::rename(qPrintable(path + "~"), qPrintable(path)) == 0;
                 ::close(old);
             });
-            click(scores->Command1);
-            saving.join();
-            ::close(third);
+            click(scores->Command1), saving.join(), ::close(third);
             QVERIFY2(Form<Form1>::loaded() == scores, "OK saved with the lock of a table no longer there");
             QVERIFY2(messages->texts.last().contains("anderen Spiel"), qPrintable(messages->texts.last()));
         }
@@ -301,18 +301,18 @@ private slots:
               "truncate -s 1T $L && ln -s /dev/zero $L.rmlock",
               "echo 99999 >$L && chmod 1777 t && chown nobody t/TESTFILE"})
             QTest::newRow(lock) << QString(lock) << QString() << "A|Yves|C|D|E";
-        addRows(
-            {"unreadable|chown nobody t t/TESTFILE 2>&-; chmod 200 t/TESTFILE|nicht erlaubt|unchanged",
-             "another user's program locks it|chmod 755 . && { setsid setpriv --reuid=65534 --regid=65534 "
-             "--clear-groups flock t/TESTFILE sleep 60 & echo $! >holder; } && for i in $(seq 500); do flock "
-             "-n t/TESTFILE true && sleep 0.01 && continue; exit 0; done; exit 1|„nobody“|A|Yves|C|D|E",
-             "67 KB, its first line a table|printf %067000d 0 >>t/TESTFILE|"
-             "TESTFILE.groß“ aufbewahrt|A|Yves|C|D|E",
-             "cut, nothing can be made beside it|mount -t tmpfs -o nr_inodes=2 x t && "
-             "printf '\"A\",\"B\",\"Ca' >t/TESTFILE|vollständigen|A|Yves|Zora|Walter|Viktor",
-             "damaged, full disk|mount -t tmpfs -o size=16k x t && "
-             "printf '\"A\",\"B\\201\",\"C\",\"D\",\"E\"' >t/TESTFILE && "
-             "! cat /dev/zero >t/fill 2>&-|voll|unchanged"});
+        addRows({"unreadable|chown nobody t t/TESTFILE 2>&-; chmod 200 t/TESTFILE|nicht erlaubt|unchanged",
+                 "another user's program locks it|held|„nobody“|A|Yves|C|D|E",
+                 "another user's program locks it, nothing can be made beside it|mount -t tmpfs -o "
+                 "nr_inodes=2 x t "
+                 "&& echo $T >t/TESTFILE && held|Fenster|unchanged",
+                 "67 KB, its first line a table|printf %067000d 0 >>t/TESTFILE|"
+                 "TESTFILE.groß“ aufbewahrt|A|Yves|C|D|E",
+                 "cut, nothing can be made beside it|mount -t tmpfs -o nr_inodes=2 x t && "
+                 "printf '\"A\",\"B\",\"Ca' >t/TESTFILE|vollständigen|A|Yves|Zora|Walter|Viktor",
+                 "damaged, full disk|mount -t tmpfs -o size=16k x t && "
+                 "printf '\"A\",\"B\\201\",\"C\",\"D\",\"E\"' >t/TESTFILE && "
+                 "! cat /dev/zero >t/fill 2>&-|voll|unchanged"});
     }
     void saveWhateverLiesThere()
     {
@@ -328,7 +328,7 @@ private slots:
         const highscore::Saved saved = (AsNobody(setup.contains("chown nobody") ? play->path() : QString()),
                                         highscore::save(tableB, 1, path));
         saw({saved.message});
-        QVERIFY2(!saved.busy, qPrintable("Saving gave up, held by a lock: " + saved.message));
+        QCOMPARE(saved.busy, reason == "Fenster"); // gave up, and the window keeps the name for another try
         QVERIFY2(reason.isEmpty() ? saved.message.isEmpty() : saved.message.contains(reason),
                  qPrintable(saved.message));
         QCOMPARE(fields == "unchanged" ? bytesOf(path) : highscore::read(path).fields.join('|').toUtf8(),
