@@ -26,9 +26,15 @@
 //   this program creates is open to its user alone, so no other user can
 //   lock it; one that another user's program has locked (an older, more open
 //   file) is not waited for but replaced by a new file open to this user
-//   alone, and the player is told whose program held it.
+//   alone, and the player is told whose program held it; where no file can
+//   be made beside it, nothing is written and OK may be tried again. Where
+//   the holder cannot be told (the process that took the lock has ended,
+//   or is hidden from this user), a table other users may open counts as
+//   held by one of them.
 // - Hard links: a file with a second name may be a file outside the play
 //   folder: it is replaced, never written in place.
+// - Kills: a write broken off at any moment leaves the old table, the new
+//   one, or (in place) one that reads as damaged.
 // - Damage: before a damaged table is rewritten, its bytes are kept beside it
 //   as "TESTFILE.beschädigt", or "TESTFILE.beschädigt-2" and so on where that
 //   name is taken, never more open than the table: no kept copy is ever
