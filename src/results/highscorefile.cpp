@@ -3,6 +3,7 @@
 
 #include "results/highscorefile.h"
 
+#include <QLocale>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -27,13 +28,14 @@ bool isStorableChar(QChar c)
            && c != QChar::ReplacementCharacter;
 }
 
-QString cleanField(QByteArrayView raw, bool *dropped)
+QString cleanField(QByteArrayView raw, bool *dropped, bool *cut)
 {
     QStringDecoder decoder(codePage);
     QString text = decoder.decode(raw);
     const qsizetype size = text.size();
     text.removeIf([](QChar c) { return !isStorableChar(c); });
     *dropped = *dropped || text.size() < size;
+    *cut = *cut || text.size() > maxNameLength;
     text.truncate(maxNameLength);
     return text;
 }
@@ -81,6 +83,7 @@ QStringList decode(QByteArrayView bytes, QString *damage, bool *cutShort)
 {
     QStringList fields;
     bool dropped = false;
+    bool cut = false;
     bool openQuote = false;
     const qsizetype n = bytes.size();
     qsizetype pos = 0;
@@ -116,7 +119,7 @@ QStringList decode(QByteArrayView bytes, QString *damage, bool *cutShort)
                 --end;
             raw = bytes.sliced(start, end - start);
         }
-        fields.append(cleanField(raw, &dropped));
+        fields.append(cleanField(raw, &dropped, &cut));
         afterComma = pos < n && bytes[pos] == ',';
         if (afterComma)
             ++pos;
@@ -124,13 +127,16 @@ QStringList decode(QByteArrayView bytes, QString *damage, bool *cutShort)
             skipLineEnds();
     }
     if (cutShort)
-        *cutShort = !dropped && (openQuote || (!fields.isEmpty() && fields.size() < entries));
+        *cutShort = !dropped && !cut && (openQuote || (!fields.isEmpty() && fields.size() < entries));
     if (!damage)
         return fields;
     if (openQuote)
         *damage = QStringLiteral("Ein Name hat kein schlie\u00dfendes Anf\u00fchrungszeichen.");
     else if (dropped)
         *damage = QStringLiteral("Ein Name enth\u00e4lt Zeichen, die kein Windows-1252-Text sind.");
+    else if (cut)
+        *damage = QStringLiteral("Ein Name ist l\u00e4nger als die %1 Zeichen, die ein Name haben kann.")
+                      .arg(QLocale(QLocale::German).toString(maxNameLength));
     else if (!fields.isEmpty() && fields.size() < entries)
         *damage = QStringLiteral("Sie enth\u00e4lt weniger als f\u00fcnf Namen.");
     else

@@ -20,20 +20,21 @@
 // file holds, the reader yields at most five fields, and each of them passes
 // isStorable(): characters the file could not have been written with
 // (control characters, quotes, bytes Windows-1252 leaves undefined) are
-// dropped and a field is cut at maxNameLength. So a table that was read can
+// dropped and a field is cut at maxNameLength (which counts as damage). So a table that was read can
 // always be written back and reads back the same.
 //
 // A table is damaged when a name in it would be lost or changed by reading
-// it and writing it back, in one of three ways:
+// it and writing it back, in one of four ways:
 // - it has one to four fields (none at all, as in an empty file, loses
 //   nothing and is read like a missing file);
 // - a quoted field has no closing quote;
 // - a name holds a byte that is no Windows-1252 text: a control character
 //   (CR, LF and tab included, which only separate or surround fields), DEL,
-//   or one of the five bytes Windows-1252 leaves undefined.
+//   or one of the five bytes Windows-1252 leaves undefined;
+// - a name is longer than maxNameLength.
 // Everything else the reader skips is not damage: text between a closing
-// quote and the next comma, fields after the fifth, a name's characters past
-// maxNameLength. A table this program writes is never damaged.
+// quote and the next comma, fields after the fifth. A table this program
+// writes is never damaged.
 //
 // Decisions for damaged files:
 // - A quoted field without its closing quote is not a field: reading stops
@@ -44,8 +45,10 @@
 //   done with each).
 // - Runs of CR and LF count as one line end (blank lines make no fields); a
 //   comma followed by nothing or a line end does make an empty field.
-// - A file longer than readLimit is no table: it is not read at all. A
-//   table this program writes is never near that size.
+// - Of a file longer than readLimit only its first readLimit bytes are read,
+//   as the original reader took its first line's five fields and no more (see
+//   tablefile.h for what is kept of the rest). A table this program writes is
+//   never near that size.
 
 #include <QByteArray>
 #include <QByteArrayView>

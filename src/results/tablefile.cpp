@@ -16,9 +16,11 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace highscore {
@@ -71,16 +73,16 @@ Place resolve(const QString &path)
     return place;
 }
 
-// A regular file's bytes, read no further than a table can reach. The file
-// is opened without following a link and without blocking, and checked on
-// the open file, in case the name was swapped meanwhile.
+// A regular file's first bytes, read no further than a table can reach. The
+// file is opened without following a link and without blocking, and checked
+// on the open file, in case the name was swapped meanwhile.
 struct Contents {
-    QByteArray bytes;
+    QByteArray bytes; // at most readLimit of them
     unsigned permissions = 0;
-    qint64 size = 0;
+    quint64 device = 0, inode = 0;
     int error = 0; // errno of a failed open or read
     bool notRegular = false;
-    bool tooLarge = false;
+    bool large = false; // it holds more than the bytes read
 };
 
 Contents readBounded(const QString &target)
@@ -101,10 +103,10 @@ Contents readBounded(const QString &target)
         file.notRegular = true;
     } else {
         file.permissions = status.st_mode & 07777;
-        file.size = status.st_size;
-        file.tooLarge = file.size > readLimit;
+        file.device = status.st_dev;
+        file.inode = status.st_ino;
         // One byte more than the limit tells a file that grew meanwhile.
-        file.bytes.resize(file.tooLarge ? 0 : readLimit + 1);
+        file.bytes.resize(readLimit + 1);
         qsizetype got = 0;
         while (got < file.bytes.size()) {
             const ssize_t n = ::read(fd, file.bytes.data() + got, size_t(file.bytes.size() - got));
@@ -116,9 +118,8 @@ Contents readBounded(const QString &target)
             }
             got += n;
         }
-        file.bytes.truncate(got);
-        file.size = std::max<qint64>(file.size, got);
-        file.tooLarge = file.tooLarge || got > readLimit;
+        file.large = status.st_size > readLimit || got > readLimit;
+        file.bytes.truncate(std::min(got, readLimit));
     }
     ::close(fd);
     return file;
@@ -128,9 +129,6 @@ QString whyNotRead(const Contents &file)
 {
     if (file.notRegular)
         return QStringLiteral("Unter diesem Namen liegt keine gewöhnliche Datei.");
-    if (file.tooLarge)
-        return QStringLiteral("Die Datei ist mit %1 viel größer, als eine Highscore-Liste sein kann.")
-            .arg(QLocale(QLocale::German).formattedDataSize(file.size));
     if (file.error == EACCES || file.error == EPERM)
         return QStringLiteral("Der Zugriff auf die Datei ist nicht erlaubt.");
     if (file.error)
@@ -166,6 +164,54 @@ QString notSaved(const QString &path, const QString &reason)
         .arg(shown(path), reason);
 }
 
+// Who holds the lock on a file, as the kernel lists it in /proc/locks: the
+// process that took it. That one may have ended while another process that
+// shares the open file keeps the lock, or be hidden from this user (hidepid):
+// then who holds it cannot be told.
+struct Holder {
+    qint64 pid = 0;
+    bool known = false;
+    bool ours = false;
+    QString user;    // of another user's process
+    QString program; // of this user's process
+};
+
+QString readSmall(const QString &name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()).trimmed() : QString();
+}
+
+Holder whoHolds(const struct stat &locked)
+{
+    Holder holder;
+    const QString place = QStringLiteral("%1:%2:%3")
+                              .arg(major(locked.st_dev), 2, 16, QLatin1Char('0'))
+                              .arg(minor(locked.st_dev), 2, 16, QLatin1Char('0'))
+                              .arg(quint64(locked.st_ino));
+    // "1: FLOCK  ADVISORY  WRITE 1234 00:2f:5678 0 EOF"; a waiting process's line has "->" after the number.
+    for (const QString &line : readSmall(QStringLiteral("/proc/locks")).split(QLatin1Char('\n'))) {
+        const QStringList field = line.simplified().split(QLatin1Char(' '));
+        if (field.size() >= 6 && field[1] != QLatin1String("->") && field[5] == place)
+            holder.pid = field[4].toLongLong();
+        if (holder.pid > 0)
+            break;
+    }
+    struct stat process {
+    };
+    if (holder.pid <= 0
+        || ::stat(QByteArray("/proc/" + QByteArray::number(holder.pid)).constData(), &process) != 0)
+        return holder;
+    holder.known = true;
+    holder.ours = process.st_uid == ::geteuid();
+    holder.program = readSmall(QStringLiteral("/proc/%1/comm").arg(holder.pid));
+    if (const passwd *user = holder.ours ? nullptr : ::getpwuid(process.st_uid))
+        holder.user = QString::fromLocal8Bit(user->pw_name);
+    else if (!holder.ours)
+        holder.user = QString::number(process.st_uid);
+    return holder;
+}
+
 // The table's lock while it lives (see tablefile.h).
 class TableLock
 {
@@ -179,8 +225,10 @@ public:
     TableLock(const TableLock &) = delete;
     TableLock &operator=(const TableLock &) = delete;
 
-    bool busy = false;
-    QString refused; // why the table can be neither locked nor written; empty if it can
+    bool busy = false;    // a program of this user holds it: nothing may be done
+    bool foreign = false; // another user's program holds it: not taken, the table is to be replaced
+    Holder holder;        // for both
+    QString refused;      // why the table can be neither locked nor written; empty if it can
 
 private:
     int fd = -1;
@@ -199,48 +247,74 @@ TableLock::TableLock(const QString &path)
         const QByteArray name = QFile::encodeName(place.target);
         constexpr int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
         // A missing table is created empty (which reads like none) to have
-        // something to lock; where that fails, writing fails too, and says why.
-        fd = ::open(name.constData(), O_RDONLY | flags | (place.missing ? O_CREAT : 0), 0666);
+        // something to lock, open to this user alone, so that no other user
+        // can lock it; where that fails, writing fails too, and says why.
+        fd = ::open(name.constData(), O_RDONLY | flags | (place.missing ? O_CREAT : 0), 0600);
         if (fd < 0 && errno == EACCES && !place.missing)
             fd = ::open(name.constData(), O_WRONLY | flags);
         if (fd < 0) {
             if (!place.missing)
-                refused = whyNotRead(Contents{{}, 0, 0, errno, errno == ELOOP, false});
+                refused = whyNotRead(Contents{{}, 0, 0, 0, errno, errno == ELOOP, false});
             return;
         }
         struct stat held {
         }, there{};
-        const bool regular = ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode);
-        const bool locked = regular && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-        const int why = errno;
-        // The game that held the lock may have replaced the file meanwhile:
-        // then the new file is the one to lock.
-        if (locked && ::lstat(name.constData(), &there) == 0 && there.st_dev == held.st_dev
+        if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+            refused = QStringLiteral("Unter diesem Namen liegt keine gewöhnliche Datei.");
+            return;
+        }
+        // Waits on this very file: the game that holds it may replace it
+        // meanwhile, and then the lock on it is worth nothing.
+        while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK) {
+                refused =
+                    QStringLiteral("Die Datei l\u00e4sst sich nicht sperren. Das Betriebssystem meldet: %1")
+                        .arg(qt_error_string(errno));
+                return;
+            }
+            holder = whoHolds(held);
+            // Another user's lock is not waited for: it could be held for ever.
+            // Where the holder cannot be told, a file other users may open
+            // counts as theirs.
+            foreign = holder.known ? !holder.ours : (held.st_mode & 0066) != 0 || held.st_uid != ::geteuid();
+            busy = !foreign && waited.elapsed() > lockWaitMs;
+            if (foreign || busy) {
+                ::close(fd);
+                fd = -1;
+                return;
+            }
+            QThread::msleep(20);
+        }
+        if (::lstat(name.constData(), &there) == 0 && there.st_dev == held.st_dev
             && there.st_ino == held.st_ino)
             return;
         ::close(fd);
         fd = -1;
-        if (!regular) {
-            refused = QStringLiteral("Unter diesem Namen liegt keine gewöhnliche Datei.");
-            return;
-        }
-        if (!locked && why != EWOULDBLOCK) {
-            refused = QStringLiteral("Die Datei l\u00e4sst sich nicht sperren. Das Betriebssystem meldet: %1")
-                          .arg(qt_error_string(why));
-            return;
-        }
-        if (waited.elapsed() > lockWaitMs) {
-            busy = true;
-            return;
-        }
-        QThread::msleep(locked ? 0 : 20);
     }
 }
 
+bool writeAllAt(int fd, const char *bytes, qsizetype size, off_t offset)
+{
+    qsizetype done = 0;
+    while (done < size) {
+        const ssize_t n = ::pwrite(fd, bytes + done, size_t(size - done), offset + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
 // Where no file can be created beside the table but the table itself may be
-// written: over the old bytes, then cut to length, so that a write broken
-// off leaves the new names in front, which is all a reader takes.
-bool writeInPlace(const QString &target, const QByteArray &bytes)
+// written: over the old bytes. The first byte is made a control character
+// first and given its own value last, so that a write broken off at any
+// moment leaves a table that reads as damaged, never old and new names
+// spliced into one that looks whole. A file with another name besides this
+// one (a hard link) may be anybody's file outside the play folder: it is
+// left alone, and the reason returned.
+bool writeInPlace(const QString &target, const QByteArray &bytes, QString *refused)
 {
     const int fd =
         ::open(QFile::encodeName(target).constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -248,14 +322,24 @@ bool writeInPlace(const QString &target, const QByteArray &bytes)
         return false;
     struct stat status {
     };
-    const bool written = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)
-                         && ::pwrite(fd, bytes.constData(), size_t(bytes.size()), 0) == bytes.size()
-                         && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0;
+    const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    if (regular && status.st_nlink > 1)
+        *refused =
+            QStringLiteral("Die Datei hat noch einen anderen Namen (eine harte Verknüpfung), der "
+                           "außerhalb des Spielordners liegen kann. Darum wird sie nicht überschrieben.");
+    const bool written = regular && refused->isEmpty() && writeAllAt(fd, "\x01", 1, 0)
+                         && writeAllAt(fd, bytes.constData() + 1, bytes.size() - 1, 1)
+                         && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0
+                         && writeAllAt(fd, bytes.constData(), 1, 0) && ::fsync(fd) == 0;
     return ::close(fd) == 0 && written;
 }
 
-// write() without taking the lock, which the caller holds.
-bool writeLocked(const Names &names, QString *error, const QString &path)
+// write() without taking the lock, which the caller holds. Where another
+// user's program holds it (`foreign`), the table is only ever replaced, by
+// a file open to this user alone. A file larger than a table is written
+// over only where the caller kept it aside (`keptAside`).
+bool writeLocked(const Names &names, QString *error, const QString &path, bool foreign = false,
+                 bool keptAside = false)
 {
     const auto failed = [&](const QString &reason) {
         if (error)
@@ -268,11 +352,15 @@ bool writeLocked(const Names &names, QString *error, const QString &path)
     const Place place = resolve(path);
     if (!place.refused.isEmpty())
         return failed(place.refused);
-    if (const Contents old = place.missing ? Contents{} : readBounded(place.target); old.error != ENOENT)
+    if (const Contents old = place.missing ? Contents{} : readBounded(place.target); old.error != ENOENT) {
         if (const QString why = whyNotRead(old); !why.isEmpty())
             return failed(why
                           + QStringLiteral(" Eine Liste, die nicht gelesen werden kann, wird nicht "
                                            "überschrieben."));
+        if (old.large && !keptAside)
+            return failed(QStringLiteral("Die Datei enthält mehr, als eine Highscore-Liste enthalten kann, "
+                                         "und ohne eine Kopie würde das verloren gehen."));
+    }
 
     QString systemText;
     {
@@ -284,13 +372,21 @@ bool writeLocked(const Names &names, QString *error, const QString &path)
         // fsync: on a full disk it replaces the table with an empty file.
         // So both are done here first, and their failure aborts the write.
         const bool opened = file.open(QIODevice::WriteOnly);
-        if ((opened && file.write(*bytes) == bytes->size() && file.flush() && ::fsync(file.handle()) == 0
-             && file.commit())
-            || (!opened && QFileInfo(place.target).isFile() && writeInPlace(place.target, *bytes))) {
+        if (opened && (!foreign || ::fchmod(file.handle(), 0600) == 0) && file.write(*bytes) == bytes->size()
+            && file.flush() && ::fsync(file.handle()) == 0 && file.commit()) {
             if (error)
                 error->clear();
             return true;
         }
+        QString refused;
+        if (!opened && !foreign && QFileInfo(place.target).isFile()
+            && writeInPlace(place.target, *bytes, &refused)) {
+            if (error)
+                error->clear();
+            return true;
+        }
+        if (!refused.isEmpty())
+            return failed(refused);
         systemText = file.errorString();
     } // discards the temporary file before the cause is looked for
     return failed(whyNotWritten(place.target, bytes->size(), systemText));
@@ -332,7 +428,12 @@ ReadResult read(const QString &path)
         return failed(why);
     result.bytes = file.bytes;
     result.permissions = file.permissions;
+    result.large = file.large;
+    result.device = file.device;
+    result.inode = file.inode;
     result.fields = decode(result.bytes, &result.damage, &result.cutShort);
+    // Rewriting a large file would lose more than a cut end.
+    result.cutShort = result.cutShort && !result.large;
     return result;
 }
 
@@ -342,7 +443,7 @@ bool write(const Names &names, QString *error, const QString &path)
     const QString refused =
         lock.busy ? QStringLiteral("Ein anderes Spiel speichert sie gerade.") : lock.refused;
     if (refused.isEmpty())
-        return writeLocked(names, error, path);
+        return writeLocked(names, error, path, lock.foreign);
     if (error)
         *error = notSaved(path, refused);
     return false;
@@ -351,19 +452,38 @@ bool write(const Names &names, QString *error, const QString &path)
 KeptAside keepDamaged(const ReadResult &table, const QString &path)
 {
     const QString shownTable = shown(path);
-    const QString damaged =
-        QStringLiteral("Die Highscore-Liste „%1“ ist beschädigt. %2").arg(shownTable, table.damage);
+    const QString intro =
+        table.damage.isEmpty()
+            ? QStringLiteral("Die Datei der Highscore-Liste „%1“ enthält mehr als die fünf Namen der Liste.")
+                  .arg(shownTable)
+            : QStringLiteral("Die Highscore-Liste „%1“ ist beschädigt. %2").arg(shownTable, table.damage);
+    const QString target = resolve(path).target;
     QString why;
     for (int n = 1; n <= maxCopies && why.isEmpty(); ++n) {
         const QString name =
-            shownTable + QStringLiteral(".beschädigt") + (n > 1 ? QStringLiteral("-%1").arg(n) : QString());
+            shownTable + (table.damage.isEmpty() ? QStringLiteral(".groß") : QStringLiteral(".beschädigt"))
+            + (n > 1 ? QStringLiteral("-%1").arg(n) : QString());
         const QByteArray native = QFile::encodeName(name);
-        // Created with the table's permissions at most, so no copy is more open than the table.
-        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                              table.permissions & 0666);
+        // A large file is kept whole under a second name, which costs
+        // nothing; the bytes of a small one are copied, with the table's
+        // permissions at most, so no copy is more open than the table.
+        int fd = -1;
+        if (table.large) {
+            if (::link(QFile::encodeName(target).constData(), native.constData()) == 0)
+                return {true, intro
+                                  + QStringLiteral(" Sie ist als „%1“ aufbewahrt; OK schreibt die Liste neu.")
+                                        .arg(name)};
+        } else {
+            fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        table.permissions & 0666);
+        }
         if (fd < 0 && errno == EEXIST) {
-            const Contents there = readBounded(name);
-            if (!there.error && !there.notRegular && !there.tooLarge && there.bytes == table.bytes)
+            struct stat there {
+            };
+            const Contents copy = table.large ? Contents{} : readBounded(name);
+            if (table.large ? ::lstat(native.constData(), &there) == 0 && there.st_dev == table.device
+                                  && there.st_ino == table.inode
+                            : !copy.error && !copy.notRegular && !copy.large && copy.bytes == table.bytes)
                 return {true, {}}; // the player was told when it was kept
             continue;
         }
@@ -376,8 +496,7 @@ KeptAside keepDamaged(const ReadResult &table, const QString &path)
         if (::close(fd) == 0 && written)
             return {
                 true,
-                damaged
-                    + QStringLiteral(" Sie ist als „%1“ aufbewahrt; OK schreibt die Liste neu.").arg(name)};
+                intro + QStringLiteral(" Sie ist als „%1“ aufbewahrt; OK schreibt die Liste neu.").arg(name)};
         ::unlink(native.constData());
         why = whyNotWritten(name, table.bytes.size(), qt_error_string(error));
     }
@@ -385,11 +504,11 @@ KeptAside keepDamaged(const ReadResult &table, const QString &path)
         why = QStringLiteral("Es liegen schon %1 aufbewahrte Kopien neben ihr.").arg(maxCopies);
     if (table.cutShort)
         return {true,
-                damaged
+                intro
                     + QStringLiteral(" Sie kann nicht beiseitegelegt werden: %1 Da ihr nur das Ende fehlt, "
                                      "schreibt OK sie mit jedem vollständigen Namen neu.")
                           .arg(why)};
-    return {false, damaged
+    return {false, intro
                        + QStringLiteral(
                              " Sie kann nicht beiseitegelegt werden: %1 Darum wird sie nicht überschrieben.")
                              .arg(why)};
@@ -400,11 +519,22 @@ Saved save(const Names &onScreen, int editable, const QString &path)
     Saved saved;
     saved.names = onScreen;
     const TableLock lock(path);
+    const Holder &holder = lock.holder;
     if (lock.busy) {
         saved.busy = true;
-        saved.message = QStringLiteral("Die Highscore-Liste „%1“ wird gerade von einem anderen Spiel "
-                                       "gespeichert. Bitte gleich noch einmal OK drücken.")
-                            .arg(shown(path));
+        if (!holder.known)
+            saved.message = QStringLiteral("Die Highscore-Liste „%1“ ist gerade von einem anderen Programm "
+                                           "gesperrt. Bitte gleich noch einmal OK drücken.")
+                                .arg(shown(path));
+        else if (holder.program == readSmall(QStringLiteral("/proc/self/comm")))
+            saved.message = QStringLiteral("Die Highscore-Liste „%1“ wird gerade von einem anderen Spiel "
+                                           "gespeichert. Bitte gleich noch einmal OK drücken.")
+                                .arg(shown(path));
+        else
+            saved.message =
+                QStringLiteral("Die Highscore-Liste „%1“ ist gerade vom Programm „%2“ (Prozess %3) "
+                               "gesperrt. Bitte noch einmal OK drücken, wenn es sie freigegeben hat.")
+                    .arg(shown(path), holder.program, QString::number(holder.pid));
         return saved;
     }
     if (!lock.refused.isEmpty()) {
@@ -420,11 +550,31 @@ Saved save(const Names &onScreen, int editable, const QString &path)
         if (i != editable)
             saved.names[i] = now.fields[i];
     }
-    const KeptAside aside = now.damage.isEmpty() ? KeptAside{true, {}} : keepDamaged(now, path);
+    const KeptAside aside = now.damage.isEmpty() && !now.large ? KeptAside{true, {}} : keepDamaged(now, path);
     saved.message = aside.message;
     QString error;
-    if (aside.mayRewrite && !writeLocked(saved.names, &error, path))
+    const bool stored = aside.mayRewrite && writeLocked(saved.names, &error, path, lock.foreign, now.large);
+    if (!error.isEmpty())
         saved.message = error;
+    if (lock.foreign) {
+        // Whole sentences, each for itself: who held the table, and what became of it.
+        const QString who =
+            holder.known
+                ? QStringLiteral("Ein Programm des Benutzers „%1“ (Prozess %2) hält die Highscore-Liste "
+                                 "„%3“ gesperrt.")
+                      .arg(holder.user, QString::number(holder.pid), shown(path))
+                : QStringLiteral("Ein Programm, dessen Benutzer sich nicht feststellen lässt, hält die "
+                                 "Highscore-Liste „%1“ gesperrt; andere Benutzer dürfen sie öffnen.")
+                      .arg(shown(path));
+        saved.busy = !stored;
+        const QString done =
+            stored
+                ? QStringLiteral("Farbrix hat sie darum durch eine neue Datei ersetzt, die andere Benutzer "
+                                 "nicht öffnen können, und die Namen darin gespeichert.")
+                : QStringLiteral("Der Name bleibt im Fenster; bitte noch einmal OK drücken, "
+                                 "wenn die Sperre aufgehoben ist.");
+        saved.message = QStringList{who, saved.message, done}.join(QLatin1Char(' ')).trimmed();
+    }
     return saved;
 }
 

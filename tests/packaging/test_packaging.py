@@ -8,6 +8,7 @@ with the game replaced by a stand-in that reports where it was started."""
 import glob
 import os
 import re
+import resource
 import shutil
 import subprocess
 import sys
@@ -59,21 +60,24 @@ def package(source, out):
     run(os.path.join(source, "debian/tests/starts"), env=dict(os.environ, FARBRIX=usr + "/games/farbrix"))
 
 
-def launch(prefix, scratch, xdg=None):
-    """Runs the launcher; returns its status, its stderr and the stand-in's report (None if not started)."""
+def launch(prefix, scratch, xdg=None, home=None):
+    """Runs the launcher with at most 32 MiB of memory; returns its status, its stderr and the stand-in's
+    report (None if not started)."""
     report = os.path.join(scratch, "report")
+    limit = 32 << 20
     r = subprocess.run(
         [os.path.join(prefix, "games", "farbrix"), "--an-argument"],
         cwd="/",
         timeout=30,
         env={
             "PATH": "/usr/bin:/bin",
-            "HOME": scratch,
+            "HOME": home or scratch,
             "REPORT": report,
             **({"XDG_DATA_HOME": xdg} if xdg else {}),
         },
         stdout=subprocess.DEVNULL,
         stderr=subprocess.PIPE,
+        preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_AS, (limit, limit)),
     )
     started = os.path.exists(report) and read(report).decode().split("\n")[:2]
     if started:
@@ -117,21 +121,28 @@ def launcher(cmake, build):
         assert second == (0, "", [play, "0"]), "second start: %s" % (second,)
         links = [os.readlink(os.path.join(play, n)) for n in (linked, dangling)]
         kept = [read(play, own), read(play, "TESTFILE"), read(victim), os.path.lexists(nowhere)] + links
-        assert kept == [b"own", table, old, False, victim, nowhere], "replaced: %s" % [
-            k[:40] for k in kept[:3]
-        ]
+        assert kept == [b"own", table, old, False, victim, nowhere], "replaced: %.300s" % (kept,)
         assert (read(play, lost), read(play, changed)) == (read(installed, lost), read(installed, changed))
-        # Without XDG_DATA_HOME the play folder lies in the home folder.
+        # Without XDG_DATA_HOME the play folder lies in the home folder. A note of 48 MiB is read only as far
+        # as a note can reach (within 32 MiB of memory) and written anew.
+        write(os.path.join(play, ".bilder.sha256"), b"x" * (48 << 20))
+        assert launch(prefix, scratch, xdg)[2] == [play, "0"], "the note was read whole"
+        assert os.path.getsize(os.path.join(play, ".bilder.sha256")) < 4096, "the note was not written anew"
         assert launch(prefix, scratch)[2] == [os.path.join(scratch, ".local", "share", "farbrix"), "0"]
-        # A play folder that cannot be made, or belongs to another user, is told in German and nothing starts.
-        code, err, started = launch(prefix, scratch, os.path.join(play, "TESTFILE"))
-        assert (code, started) == (1, False) and "kann nicht angelegt werden" in err, (code, err, started)
+        # A play folder that cannot be made, that others may write into, or that belongs to another user, or
+        # one that would be made in another user's home: told in German, and nothing is made or started.
+        os.mkdir(home := os.path.join(scratch, "home"))
+        cases = [(os.path.join(play, "TESTFILE"), None, "kann nicht angelegt werden", lambda: 0)]
+        cases += [(xdg, None, "chmod go-w", lambda: os.chmod(play, 0o777))]
         if os.getuid() == 0:
-            os.chown(play, 65534, 65534)
-            code, err, started = launch(prefix, scratch, xdg)
-            assert (code, started) == (1, False) and "anderen Benutzer" in err, (code, err, started)
+            cases += [(None, home, "sudo -E", lambda: os.chown(home, 65534, 65534))]
+            cases += [(xdg, None, "gehört einem anderen Benutzer", lambda: os.chown(play, 65534, 65534))]
         else:
-            print("a play folder of another user is not tried: chown needs root")
+            print("a home or play folder of another user is not tried: chown needs root")
+        for data, home_of, said, prepare in cases:
+            code, err, started = prepare() or launch(prefix, scratch, data, home_of)
+            assert (code, started) == (1, False) and said in err, (said, code, err, started)
+        assert os.listdir(home) == []
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
 
