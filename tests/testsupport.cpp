@@ -4,6 +4,7 @@
 #include "testsupport.h"
 
 #include "common/form.h"
+#include "common/language.h"
 #include "common/messages.h"
 #include "common/picture.h"
 #include "game/global.h"
@@ -146,6 +147,7 @@ QString lampPattern(int row, bool left)
 
 void GameTest::init()
 {
+    language::install(QStringLiteral("de")); // whatever the machine's locale, or a test's before
     resetGlobal();
     play = std::make_unique<PlayDir>();
     messages = std::make_unique<Messages>();

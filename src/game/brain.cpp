@@ -156,10 +156,10 @@ QString Shape::litDescription() const
         return {};
     const auto lit = std::count_if(group.begin(), group.end(), [](const Shape *s) { return s->isLit(); });
     if (lit == 0)
-        return QStringLiteral("keine Lampe leuchtet");
+        return tr("keine Lampe leuchtet");
     if (lit == 1)
-        return QStringLiteral("1 Lampe leuchtet");
-    return QStringLiteral("%1 Lampen leuchten").arg(lit);
+        return tr("1 Lampe leuchtet");
+    return tr("%1 Lampen leuchten").arg(lit);
 }
 
 void Shape::paintEvent(QPaintEvent *)
@@ -211,7 +211,7 @@ void BoardSurface::mouseMoveEvent(QMouseEvent *) { emit moved(); }
 Brain::Brain()
 {
     setObjectName(QStringLiteral("Brain"));
-    setWindowTitle(QStringLiteral("Farbrix v. 1.0"));
+    setWindowTitle(QStringLiteral("Farbrix v. 1.0")); // a name, the same in every language
     // A sizable tool window: narrow title bar, close box, no minimise or
     // maximise. Qt stops tool windows from ending the program when closed;
     // the board is the main window, so it must.
@@ -220,7 +220,7 @@ Brain::Brain()
 
     surface = new BoardSurface(this);
     announcer = new accessibility::Announcer(surface);
-    surface->setAccessibleName(QStringLiteral("Spielbrett"));
+    surface->setAccessibleName(tr("Spielbrett"));
     // The window can be resized, but the board never moves or scales: the
     // surface just shows more black or less of the board.
     surface->setMinimumSize(0, 0);
@@ -244,8 +244,8 @@ void Brain::buildControls(BoardSurface *parent)
     auto makePalette = [&](int n) {
         auto *image = new ImageBox(board::palette[n - 1], true, parent);
         image->setObjectName(QStringLiteral("Picture%1").arg(n));
-        image->setAccessibleName(QString::fromUtf16(board::colourNames[n - 1]));
-        image->setAccessibleDescription(QStringLiteral("Farbe w\u00e4hlen"));
+        image->setAccessibleName(board::colourName(n));
+        image->setAccessibleDescription(tr("Farbe wählen"));
         image->setMousePointer(2);
         image->setAccessibleChecked(n == Global::selectedColor);
         image->setEnabled(false);
@@ -261,10 +261,10 @@ void Brain::buildControls(BoardSurface *parent)
         for (int row = 0; row < board::rows; ++row) {
             auto *image = new ImageBox(board::ringRect(row, column - 1), column != 4 || row != 0, parent);
             image->setObjectName(QStringLiteral("Picture%1(%2)").arg(column + 6).arg(row));
-            image->setAccessibleName(QStringLiteral("Reihe %1, Spalte %2").arg(row + 1).arg(column));
-            image->setAccessibleValue(QStringLiteral("leer"));
+            image->setAccessibleName(tr("Reihe %1, Spalte %2").arg(row + 1).arg(column));
+            image->setAccessibleValue(tr("leer"));
             image->setMousePointer(2);
-            image->setAccessibleDescription(QStringLiteral("Ziffer 1 bis 6 setzt eine Farbe"));
+            image->setAccessibleDescription(tr("Ziffer 1 bis 6 setzt eine Farbe"));
             takeKeyboard(image);
             connect(image, &ImageBox::clicked, this, [this, column, row] { ringClick(column, row); });
             rings[column - 1][row] = image;
@@ -283,18 +283,21 @@ void Brain::buildControls(BoardSurface *parent)
         for (const int first : {1, 5}) {
             Shape *speaker = lamp(first, row);
             speaker->speakFor({speaker, lamp(first + 1, row), lamp(first + 2, row), lamp(first + 3, row)});
-            speaker->setAccessibleName(QStringLiteral("Reihe %1, %2")
-                                           .arg(row + 1)
-                                           .arg(first == 1 ? QStringLiteral("richtige Positionen und Farben")
-                                                           : QStringLiteral("richtige Farben")));
+            //: A row's lamp group; then what it counts, and how many lamps are lit
+            speaker->setAccessibleName(
+                tr("Reihe %1, %2")
+                    .arg(row + 1)
+                    .arg(first == 1 ? tr("richtige Positionen und Farben") : tr("richtige Farben")));
         }
     }
 
     const QFont verdana = fonts::make(fonts::Family::Verdana, 9.75);
     Label1 = makeLabel(QStringLiteral("Label1"), board::label1, parent);
-    Label1->setText(QStringLiteral("Richtige Positionen und Farben"));
+    //: Heading over the left lamps, three short lines at most
+    Label1->setText(tr("Richtige Positionen und Farben"));
     Label2 = makeLabel(QStringLiteral("Label2"), board::label2, parent);
-    Label2->setText(QStringLiteral("Richtige Farben"));
+    //: Heading over the right lamps, two short lines at most
+    Label2->setText(tr("Richtige Farben"));
     for (QLabel *heading : {Label1, Label2}) {
         heading->setFont(verdana);
         heading->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
@@ -309,7 +312,7 @@ void Brain::buildControls(BoardSurface *parent)
         const bool captioned = n == 4 || n == 5 || n == 7 || n == 8;
         mask->setText(captioned ? QStringLiteral("Label3") : QString());
         // The caption is black on black: screen readers hear what the eye sees.
-        mask->setAccessibleName(QStringLiteral("Abdeckung"));
+        mask->setAccessibleName(tr("Abdeckung"));
         setOpaque(mask, 0x000000, n == 6 ? board::paleBlue : 0x000000);
         mask->hide();
         masks[n - 3] = mask;
@@ -344,9 +347,10 @@ void Brain::buildControls(BoardSurface *parent)
         button->setAutoDefault(true); // Enter presses the button that has the focus
         return button;
     };
-    Command2 =
-        makeButton(QStringLiteral("Command2"), board::command2, QStringLiteral(" &N\u00e4chster Versuch"));
-    Command1 = makeButton(QStringLiteral("Command1"), board::command1, QStringLiteral("&Zeigen"));
+    //: The button that opens the next row; the blank before it is the design's
+    Command2 = makeButton(QStringLiteral("Command2"), board::command2, tr(" &Nächster Versuch"));
+    //: The button that evaluates the row; its access key must differ from the menus' and the other button's
+    Command1 = makeButton(QStringLiteral("Command1"), board::command1, tr("&Zeigen"));
     connect(Command1, &QPushButton::clicked, this, &Brain::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Brain::Command2_Click);
     setTabOrder(Command2, Command1);
@@ -369,19 +373,18 @@ void Brain::buildMenus()
         return m;
     };
 
-    mnuspiel = menu(bar, "mnuspiel", QStringLiteral("&Spiel"));
+    mnuspiel = menu(bar, "mnuspiel", tr("&Spiel"));
     bar->addMenu(mnuspiel);
-    mnuNeu = action(mnuspiel, "mnuNeu", QStringLiteral("&Neu"), &Brain::mnuNeu_Click);
-    mnubeenden = action(mnuspiel, "mnubeenden", QStringLiteral("Beenden"), &Brain::mnubeenden_Click);
+    mnuNeu = action(mnuspiel, "mnuNeu", tr("&Neu"), &Brain::mnuNeu_Click);
+    mnubeenden = action(mnuspiel, "mnubeenden", tr("Beenden"), &Brain::mnubeenden_Click);
 
-    mnuoptionen = menu(bar, "mnuoptionen", QStringLiteral("&Optionen"));
+    mnuoptionen = menu(bar, "mnuoptionen", tr("&Optionen"));
     bar->addMenu(mnuoptionen);
-    mnuschwieriggrad = menu(mnuoptionen, "mnuschwieriggrad", QStringLiteral("Schwierigkeitsgrad"));
+    mnuschwieriggrad = menu(mnuoptionen, "mnuschwieriggrad", tr("Schwierigkeitsgrad"));
     mnuoptionen->addMenu(mnuschwieriggrad);
-    mnueinfach = action(mnuschwieriggrad, "mnueinfach", QStringLiteral("Einfach"), &Brain::mnueinfach_Click);
-    mnuschwer = action(mnuschwieriggrad, "mnuschwer", QStringLiteral("Schwer"), &Brain::mnuschwer_Click);
-    mnusuperbrain =
-        action(mnuschwieriggrad, "mnusuperbrain", QStringLiteral("Superbrain"), &Brain::mnusuperbrain_Click);
+    mnueinfach = action(mnuschwieriggrad, "mnueinfach", tr("Einfach"), &Brain::mnueinfach_Click);
+    mnuschwer = action(mnuschwieriggrad, "mnuschwer", tr("Schwer"), &Brain::mnuschwer_Click);
+    mnusuperbrain = action(mnuschwieriggrad, "mnusuperbrain", tr("Superbrain"), &Brain::mnusuperbrain_Click);
     for (QAction *level : {mnueinfach, mnuschwer, mnusuperbrain}) {
         level->setCheckable(true);
         // Qt tells assistive technology nothing when a check mark comes or goes.
@@ -392,19 +395,17 @@ void Brain::buildMenus()
     }
     hollo = mnuoptionen->addSeparator();
     hollo->setObjectName(QStringLiteral("hollo"));
-    mnuhighscore =
-        action(mnuoptionen, "mnuhighscore", QStringLiteral("Highscore"), &Brain::mnuhighscore_Click);
+    mnuhighscore = action(mnuoptionen, "mnuhighscore", tr("Highscore"), &Brain::mnuhighscore_Click);
     mnustrich = mnuoptionen->addSeparator();
     mnustrich->setObjectName(QStringLiteral("mnustrich"));
-    mnulösung =
-        action(mnuoptionen, "mnulösung", QStringLiteral("L\u00f6sung anzeigen"), &Brain::mnuLösung_Click);
+    mnulösung = action(mnuoptionen, "mnulösung", tr("Lösung anzeigen"), &Brain::mnuLösung_Click);
     mnulösung->setEnabled(false);
 
-    mnuhilfe = menu(bar, "mnuhilfe", QStringLiteral("&Hilfe"));
+    mnuhilfe = menu(bar, "mnuhilfe", tr("&Hilfe"));
     bar->addMenu(mnuhilfe);
-    mnuanleitung = action(mnuhilfe, "mnuanleitung", QStringLiteral("&Anleitung"), &Brain::mnuanleitung_Click);
-    mnucredits = action(mnuhilfe, "mnucredits", QStringLiteral("&\u00dcber"), &Brain::mnucredits_Click);
-    swkatalog = action(mnuhilfe, "swkatalog", QStringLiteral("&Softwarekatalog"), &Brain::swkatalog_Click);
+    mnuanleitung = action(mnuhilfe, "mnuanleitung", tr("&Anleitung"), &Brain::mnuanleitung_Click);
+    mnucredits = action(mnuhilfe, "mnucredits", tr("&Über"), &Brain::mnucredits_Click);
+    swkatalog = action(mnuhilfe, "swkatalog", tr("&Softwarekatalog"), &Brain::swkatalog_Click);
 }
 
 void Brain::placeOnScreen()
@@ -458,7 +459,7 @@ void Brain::formLoad()
     ringFile5 = QStringLiteral("blauring.jpg");
     ringFile6 = QStringLiteral("wei\u00dfring.jpg");
 
-    Command2->setText(QStringLiteral("&Spiel beginnen"));
+    Command2->setText(tr("&Spiel beginnen"));
     Command1->setEnabled(false);
     setRowEnabled(0, false);
 

@@ -3,6 +3,7 @@
 
 #include "results/tablefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -46,12 +47,13 @@ Place resolve(const QString &path)
         if (::lstat(QFile::encodeName(place.target).constData(), &status) != 0) {
             place.missing = true;
             if (links > 0)
-                place.refused = QStringLiteral("Die Verknüpfung unter diesem Namen führt zu keiner Datei.");
+                place.refused = QCoreApplication::translate(
+                    "highscore", "Die Verknüpfung unter diesem Namen führt zu keiner Datei.");
             return place;
         }
         if (S_ISLNK(status.st_mode) && status.st_uid != ::geteuid()) {
-            place.refused =
-                QStringLiteral("Die Verknüpfung unter diesem Namen gehört einem anderen Benutzer.");
+            place.refused = QCoreApplication::translate(
+                "highscore", "Die Verknüpfung unter diesem Namen gehört einem anderen Benutzer.");
             return place;
         }
         if (S_ISLNK(status.st_mode)) {
@@ -59,15 +61,17 @@ Place resolve(const QString &path)
             continue;
         }
         if (S_ISDIR(status.st_mode))
-            place.refused = QStringLiteral("Unter diesem Namen liegt ein Ordner.");
+            place.refused = QCoreApplication::translate("highscore", "Unter diesem Namen liegt ein Ordner.");
         else if (!S_ISREG(status.st_mode))
-            place.refused = QStringLiteral("Unter diesem Namen liegt keine gewöhnliche Datei.");
-        else if (links > 0 && status.st_uid != ::geteuid())
             place.refused =
-                QStringLiteral("Die Verknüpfung unter diesem Namen führt zur Datei eines anderen Benutzers.");
+                QCoreApplication::translate("highscore", "Unter diesem Namen liegt keine gewöhnliche Datei.");
+        else if (links > 0 && status.st_uid != ::geteuid())
+            place.refused = QCoreApplication::translate(
+                "highscore", "Die Verknüpfung unter diesem Namen führt zur Datei eines anderen Benutzers.");
         return place;
     }
-    place.refused = QStringLiteral("Die Verknüpfung unter diesem Namen führt zu keiner Datei.");
+    place.refused =
+        QCoreApplication::translate("highscore", "Die Verknüpfung unter diesem Namen führt zu keiner Datei.");
     return place;
 }
 
@@ -127,14 +131,16 @@ Contents readBounded(const QString &target)
 QString whyNotRead(const Contents &file)
 {
     if (file.notRegular)
-        return QStringLiteral("Unter diesem Namen liegt keine gewöhnliche Datei.");
+        return QCoreApplication::translate("highscore", "Unter diesem Namen liegt keine gewöhnliche Datei.");
     if (file.tooLarge)
-        return QStringLiteral("Die Datei ist mit %1 viel größer, als eine Highscore-Liste sein kann.")
-            .arg(QLocale(QLocale::German).formattedDataSize(file.size));
+        return QCoreApplication::translate(
+                   "highscore", "Die Datei ist mit %1 viel größer, als eine Highscore-Liste sein kann.")
+            .arg(QLocale().formattedDataSize(file.size));
     if (file.error == EACCES || file.error == EPERM)
-        return QStringLiteral("Der Zugriff auf die Datei ist nicht erlaubt.");
+        return QCoreApplication::translate("highscore", "Der Zugriff auf die Datei ist nicht erlaubt.");
     if (file.error)
-        return QStringLiteral("Das Betriebssystem meldet: %1").arg(qt_error_string(file.error));
+        return QCoreApplication::translate("highscore", "Das Betriebssystem meldet: %1")
+            .arg(qt_error_string(file.error));
     return {};
 }
 
@@ -143,26 +149,28 @@ QString whyNotWritten(const QString &path, qsizetype needed, const QString &syst
     const QFileInfo target(path);
     const QFileInfo folder(target.absolutePath());
     if (!folder.isDir())
-        return QStringLiteral("Der Ordner existiert nicht.");
+        return QCoreApplication::translate("highscore", "Der Ordner existiert nicht.");
     const QStorageInfo storage(folder.absoluteFilePath());
     if (!folder.isWritable() || (storage.isValid() && storage.isReadOnly()))
-        return QStringLiteral("Der Ordner ist schreibgeschützt.");
+        return QCoreApplication::translate("highscore", "Der Ordner ist schreibgeschützt.");
     if (target.exists() && !target.isWritable())
-        return QStringLiteral("Die Datei ist schreibgeschützt.");
+        return QCoreApplication::translate("highscore", "Die Datei ist schreibgeschützt.");
     // A new file takes at least one block, however short the table.
     if (storage.isValid() && storage.bytesAvailable() < std::max<qint64>(needed, storage.blockSize()))
-        return QStringLiteral("Der Datenträger ist voll.");
+        return QCoreApplication::translate("highscore", "Der Datenträger ist voll.");
     struct statvfs volume {
     };
     if (::statvfs(QFile::encodeName(folder.absoluteFilePath()).constData(), &volume) == 0
         && volume.f_files > 0 && volume.f_favail == 0)
-        return QStringLiteral("Auf dem Datenträger ist kein Platz für eine weitere Datei.");
-    return QStringLiteral("Das Betriebssystem meldet: %1").arg(systemText);
+        return QCoreApplication::translate("highscore",
+                                           "Auf dem Datenträger ist kein Platz für eine weitere Datei.");
+    return QCoreApplication::translate("highscore", "Das Betriebssystem meldet: %1").arg(systemText);
 }
 
 QString notSaved(const QString &path, const QString &reason)
 {
-    return QStringLiteral("Die Highscore-Liste konnte nicht in „%1“ gespeichert werden. %2")
+    return QCoreApplication::translate("highscore",
+                                       "Die Highscore-Liste konnte nicht in „%1“ gespeichert werden. %2")
         .arg(shown(path), reason);
 }
 
@@ -221,11 +229,13 @@ TableLock::TableLock(const QString &path)
         ::close(fd);
         fd = -1;
         if (!regular) {
-            refused = QStringLiteral("Unter diesem Namen liegt keine gewöhnliche Datei.");
+            refused =
+                QCoreApplication::translate("highscore", "Unter diesem Namen liegt keine gewöhnliche Datei.");
             return;
         }
         if (!locked && why != EWOULDBLOCK) {
-            refused = QStringLiteral("Die Datei l\u00e4sst sich nicht sperren. Das Betriebssystem meldet: %1")
+            refused = QCoreApplication::translate(
+                          "highscore", "Die Datei lässt sich nicht sperren. Das Betriebssystem meldet: %1")
                           .arg(qt_error_string(why));
             return;
         }
@@ -264,14 +274,16 @@ bool writeLocked(const Names &names, QString *error, const QString &path)
     };
     const std::optional<QByteArray> bytes = encode(names);
     if (!bytes)
-        return failed(QStringLiteral("Ein Name enthält Zeichen, die die Datei nicht aufnehmen kann."));
+        return failed(QCoreApplication::translate(
+            "highscore", "Ein Name enthält Zeichen, die die Datei nicht aufnehmen kann."));
     const Place place = resolve(path);
     if (!place.refused.isEmpty())
         return failed(place.refused);
     if (const Contents old = place.missing ? Contents{} : readBounded(place.target); old.error != ENOENT)
         if (const QString why = whyNotRead(old); !why.isEmpty())
             return failed(why
-                          + QStringLiteral(" Eine Liste, die nicht gelesen werden kann, wird nicht "
+                          + QCoreApplication::translate(
+                              "highscore", " Eine Liste, die nicht gelesen werden kann, wird nicht "
                                            "überschrieben."));
 
     QString systemText;
@@ -319,7 +331,8 @@ ReadResult read(const QString &path)
         return {};
     ReadResult result;
     const auto failed = [&](const QString &reason) {
-        result.error = QStringLiteral("Die Highscore-Liste „%1“ konnte nicht gelesen werden. %2")
+        result.error = QCoreApplication::translate("highscore",
+                                                   "Die Highscore-Liste „%1“ konnte nicht gelesen werden. %2")
                            .arg(shown(path), reason);
         return result;
     };
@@ -340,7 +353,8 @@ bool write(const Names &names, QString *error, const QString &path)
 {
     const TableLock lock(path);
     const QString refused =
-        lock.busy ? QStringLiteral("Ein anderes Spiel speichert sie gerade.") : lock.refused;
+        lock.busy ? QCoreApplication::translate("highscore", "Ein anderes Spiel speichert sie gerade.")
+                  : lock.refused;
     if (refused.isEmpty())
         return writeLocked(names, error, path);
     if (error)
@@ -352,7 +366,8 @@ KeptAside keepDamaged(const ReadResult &table, const QString &path)
 {
     const QString shownTable = shown(path);
     const QString damaged =
-        QStringLiteral("Die Highscore-Liste „%1“ ist beschädigt. %2").arg(shownTable, table.damage);
+        QCoreApplication::translate("highscore", "Die Highscore-Liste „%1“ ist beschädigt. %2")
+            .arg(shownTable, table.damage);
     QString why;
     for (int n = 1; n <= maxCopies && why.isEmpty(); ++n) {
         const QString name =
@@ -374,23 +389,26 @@ KeptAside keepDamaged(const ReadResult &table, const QString &path)
         const bool written = writeAll(fd, table.bytes) && ::fsync(fd) == 0;
         const int error = errno;
         if (::close(fd) == 0 && written)
-            return {
-                true,
-                damaged
-                    + QStringLiteral(" Sie ist als „%1“ aufbewahrt; OK schreibt die Liste neu.").arg(name)};
+            return {true, damaged
+                              + QCoreApplication::translate(
+                                    "highscore", " Sie ist als „%1“ aufbewahrt; OK schreibt die Liste neu.")
+                                    .arg(name)};
         ::unlink(native.constData());
         why = whyNotWritten(name, table.bytes.size(), qt_error_string(error));
     }
     if (why.isEmpty())
-        why = QStringLiteral("Es liegen schon %1 aufbewahrte Kopien neben ihr.").arg(maxCopies);
+        why = QCoreApplication::translate("highscore", "Es liegen schon %1 aufbewahrte Kopien neben ihr.")
+                  .arg(maxCopies);
     if (table.cutShort)
         return {true,
                 damaged
-                    + QStringLiteral(" Sie kann nicht beiseitegelegt werden: %1 Da ihr nur das Ende fehlt, "
-                                     "schreibt OK sie mit jedem vollständigen Namen neu.")
+                    + QCoreApplication::translate(
+                          "highscore", " Sie kann nicht beiseitegelegt werden: %1 Da ihr nur das Ende fehlt, "
+                                       "schreibt OK sie mit jedem vollständigen Namen neu.")
                           .arg(why)};
     return {false, damaged
-                       + QStringLiteral(
+                       + QCoreApplication::translate(
+                             "highscore",
                              " Sie kann nicht beiseitegelegt werden: %1 Darum wird sie nicht überschrieben.")
                              .arg(why)};
 }
@@ -402,8 +420,9 @@ Saved save(const Names &onScreen, int editable, const QString &path)
     const TableLock lock(path);
     if (lock.busy) {
         saved.busy = true;
-        saved.message = QStringLiteral("Die Highscore-Liste „%1“ wird gerade von einem anderen Spiel "
-                                       "gespeichert. Bitte gleich noch einmal OK drücken.")
+        saved.message = QCoreApplication::translate(
+                            "highscore", "Die Highscore-Liste „%1“ wird gerade von einem anderen Spiel "
+                                         "gespeichert. Bitte gleich noch einmal OK drücken.")
                             .arg(shown(path));
         return saved;
     }
@@ -413,7 +432,8 @@ Saved save(const Names &onScreen, int editable, const QString &path)
     }
     const ReadResult now = read(path);
     if (!now.error.isEmpty()) {
-        saved.message = now.error + QStringLiteral(" Darum wird sie nicht überschrieben.");
+        saved.message =
+            now.error + QCoreApplication::translate("highscore", " Darum wird sie nicht überschrieben.");
         return saved;
     }
     for (int i = 0; i < entries && i < now.fields.size(); ++i) {
