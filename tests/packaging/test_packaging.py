@@ -59,7 +59,7 @@ def package(source, out):
     run("appstreamcli", "validate-tree", "--no-net", "--strict", "--pedantic", root)
 
 
-def launch(prefix, scratch, xdg=None):
+def launch(prefix, scratch, xdg=None, lang="C.UTF-8"):
     """Runs the launcher; returns its status, its stderr and the stand-in's report (None if not started)."""
     report = os.path.join(scratch, "report")
     r = subprocess.run(
@@ -70,6 +70,7 @@ def launch(prefix, scratch, xdg=None):
             "PATH": "/usr/bin:/bin",
             "HOME": scratch,
             "REPORT": report,
+            "LANG": lang,
             **({"XDG_DATA_HOME": xdg} if xdg else {}),
         },
         stdout=subprocess.DEVNULL,
@@ -123,9 +124,11 @@ def launcher(cmake, build):
         assert (read(play, lost), read(play, changed)) == (read(installed, lost), read(installed, changed))
         # Without XDG_DATA_HOME the play folder lies in the home folder.
         assert launch(prefix, scratch)[2] == [os.path.join(scratch, ".local", "share", "farbrix"), "0"]
-        # A play folder that cannot be made, or belongs to another user, is told in German and nothing starts.
-        code, err, started = launch(prefix, scratch, os.path.join(play, "TESTFILE"))
-        assert (code, started) == (1, False) and "kann nicht angelegt werden" in err, (code, err, started)
+        # A play folder that cannot be made, or belongs to another user, is told in the game's language and
+        # nothing starts.
+        for lang, told in (("C.UTF-8", "kann nicht angelegt werden"), ("en_GB.UTF-8", "cannot be made")):
+            code, err, started = launch(prefix, scratch, os.path.join(play, "TESTFILE"), lang)
+            assert (code, started) == (1, False) and told in err, (code, err, started)
         if os.getuid() == 0:
             os.chown(play, 65534, 65534)
             code, err, started = launch(prefix, scratch, xdg)
