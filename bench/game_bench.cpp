@@ -20,7 +20,7 @@
 #include "common/form.h"
 #include "common/messages.h"
 #include "game/brain.h"
-#include "game/global.h"
+#include "rules/global.h"
 #include "info/frmabout.h"
 #include "info/frmsplash.h"
 

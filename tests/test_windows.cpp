@@ -1,18 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Farbrix developers
 // SPDX-License-Identifier: MIT
 
-// The rules without windows, checked against counts of their own; then every
-// window on Qt's offscreen platform: its look against a reviewed reference
-// picture and the flows a player goes through on it.
+// Every window on Qt's offscreen platform: its look against a reviewed
+// reference picture and the flows a player goes through on it.
 
 #include "testsupport.h"
 
 #include "common/fonts.h"
 #include "common/form.h"
 #include "common/language.h"
-#include "game/codetable.h"
-#include "game/global.h"
-#include "game/rules.h"
 #include "info/controls.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
@@ -20,6 +16,8 @@
 #include "info/frmsplash.h"
 #include "results/form1.h"
 #include "results/winorlose.h"
+#include "rules/codetable.h"
+#include "rules/global.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -29,14 +27,12 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
-#include <bit>
-#include <set>
 
 using namespace testsupport;
 using Guess = std::array<int, 4>;
-using Lamps = std::array<bool, 4>;
 
 namespace {
 
@@ -143,66 +139,6 @@ class TestWindows : public GameTest
 private slots:
     // The game state starts with every number 0 and every text empty.
     void initTestCase() { QVERIFY(resetGlobal()); }
-
-    // Every number but 32 and the ten that move up by ten lists its own combination, 216 in
-    // all; every guess against each: right places counted, repeated colours found, and for
-    // four different colours the right-hand lamps lit from the left, one for each colour
-    // both share (so the absent colours looked up are exactly those the combination lacks).
-    void rulesAgreeWithACountOverEveryGuess()
-    {
-        std::set<codetable::Combination> distinct;
-        for (int n = 0; n <= 307; ++n) {
-            const bool listed = n >= 1 && n <= 306 && n != 32 && (n < 167 || n > 176);
-            QVERIFY2(codetable::listed(n).has_value() == listed, qPrintable(QString::number(n)));
-            QCOMPARE(codetable::entry(n).has_value(), listed || n == 32);
-            if (n < 1 || n > 306)
-                continue;
-            const auto secret =
-                codetable::entry(n).value_or(codetable::entry(n + 10).value_or(codetable::Combination{}));
-            distinct.insert(secret);
-            for (int code = 0; code < 6 * 6 * 6 * 6; ++code) {
-                const rules::Colours guess{Global::Int(code % 6 + 1), Global::Int(code / 6 % 6 + 1),
-                                           Global::Int(code / 36 % 6 + 1), Global::Int(code / 216 + 1)};
-                const bool different =
-                    std::popcount(unsigned(1 << guess[0] | 1 << guess[1] | 1 << guess[2] | 1 << guess[3]))
-                    == 4;
-                int shared = 0, places = 0;
-                for (int colour = 1; colour <= 6; ++colour)
-                    shared += int(std::min(std::count(guess.begin(), guess.end(), colour),
-                                           std::count(secret.begin(), secret.end(), colour)));
-                for (int i = 0; i < 4; ++i)
-                    places += guess[i] == secret[i];
-                Lamps lamps{}, expected{};
-                std::fill_n(expected.begin(), shared, true);
-                if (different)
-                    rules::lightRightColours(lamps, guess,
-                                             rules::absentColours(n + (n >= 167 && n <= 176) * 10));
-                if (rules::allDifferent(guess) != different
-                    || rules::countExactMatches(guess, secret) != places || (different && lamps != expected))
-                    QFAIL(qPrintable(QStringLiteral("code number %1, guess %2").arg(n).arg(code)));
-            }
-        }
-        QCOMPARE(int(distinct.size()), 216);
-        QCOMPARE(*codetable::entry(32), *codetable::entry(31)); // 32 hides what its neighbours hide
-        QCOMPARE(*codetable::entry(32), *codetable::entry(33));
-    }
-
-    // Pearson's chi-square over 306 cells, 305 degrees of freedom: the 99.9th
-    // percentile is about 396. Rounding instead of floor, a modulo bias or a
-    // seed that ignores its low bits lands far above.
-    void drawIsEvenOverOneToThreeHundredSix()
-    {
-        std::vector<int> counts(307);
-        for (int i = 0; i < 306 * 400; ++i) // draws a microsecond apart
-            ++counts.at(rules::drawCodeNumber(12ull * 3600 * 1000000000ull + std::uint64_t(i) * 1000));
-        double chi = 0;
-        for (int n = 1; n <= 306; ++n)
-            chi += (counts[n] - 400.0) * (counts[n] - 400.0) / 400.0;
-        QVERIFY2(counts[0] == 0 && chi < 396, qPrintable(QStringLiteral("chi-square %1").arg(chi)));
-        const auto seed = rules::timeOfDaySeed();
-        QTest::qSleep(2);
-        QVERIFY(rules::timeOfDaySeed() != seed && seed < 86400ull * 1000000000ull);
-    }
 
     // Flows on the board and the result windows, one per row: steps and
     // checks (name=value) separated by ';', on a fresh board ("old") with code 1.
@@ -320,9 +256,9 @@ private slots:
             "S;go;win=1;look=result;title=Farbrix ;told=Die richtige Kombination: Rot, Grün, Orange, Gelb");
         row("look of the solution, a ball drawn for a missing picture", "rm=1;go;solution;look=solution");
         for (const QString window :
-             {"highscores=Highscores", "start=", "about=Kugelwerkstatt Musterstadt",
+             {"highscores=Highscores", "start=", "about=Die Farbrix-Entwickler",
               "instructions=Spielanleitung",
-              "catalogue=Murmelturm – das neue Knobelspiel der Kugelwerkstatt Musterstadt"})
+              "catalogue=Farbrix zum Selberbauen – der Quelltext der Farbrix-Entwickler"})
             QTest::newRow(qPrintable("look of " + window.section(u'=', 0, 0)))
                 << "look=" + QString(window).replace(u'=', ";title=");
     }
@@ -736,6 +672,46 @@ private slots:
               "lines");
     }
 
+    // A label breaks its text anew when its text, its font or its width changes, each alone.
+    void labelBreaksAnew_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char *change : {"text", "font", "width"})
+            QTest::newRow(change) << QString(change);
+    }
+    void labelBreaksAnew()
+    {
+        QFETCH(QString, change);
+        const twips::Rect design{0, 0, 900, 3000};
+        infoui::DesignLabel label("label", design, "eins zwei drei vier",
+                                  fonts::make(fonts::Family::Arial, 8.25), Qt::white, nullptr);
+        const QStringList before = label.lines();
+        if (change == "text")
+            label.setText("fünf sechs sieben acht neun zehn");
+        else if (change == "font")
+            label.setFont(fonts::make(fonts::Family::Arial, 18));
+        else
+            label.resize(label.width() * 4, label.height());
+        infoui::DesignLabel fresh("fresh", design, label.text(), label.font(), Qt::white, nullptr);
+        fresh.resize(label.size());
+        QVERIFY2(label.lines() != before, qPrintable("the lines stayed " + before.join(u'|')));
+        QCOMPARE(label.lines(), fresh.lines());
+    }
+
+    // A window is centred on the screen it is on, not on the first one (the test "windows_two_screens"
+    // gives the offscreen platform a second screen).
+    void centredOnItsOwnScreen()
+    {
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        if (screens.size() < 2)
+            QSKIP("one screen only: windows_two_screens runs this with two");
+        QWidget window;
+        window.setScreen(screens.at(1));
+        window.resize(200, 100);
+        infoui::centreOnScreen(&window);
+        QCOMPARE(window.frameGeometry().center(), screens.at(1)->availableGeometry().center());
+    }
+
     // A design font is asked for only where it is installed; its free stand-in always.
     void fontFamilies()
     {
@@ -756,7 +732,7 @@ private slots:
             return all;
         };
         const QStringList start = names(face(showModeless<FrmSplash>()));
-        QVERIFY2(start.count("\u00a9 1999 Kugelwerkstatt") == 1 && !start.join(' ').contains("Besuchen"),
+        QVERIFY2(start.count("\u00a9 2026 Farbrix-Team") == 1 && !start.join(' ').contains("holen Sie"),
                  qPrintable(start.join('|')));
         Form<FrmSplash>::unload();
         Brain *brain = openBoard();
@@ -811,8 +787,10 @@ private slots:
         });
         const QObject row; // the program would run on; the next row starts its own clock
         QTimer::singleShot(5000, &row, [] { QCoreApplication::exit(1); });
-        QCOMPARE(QApplication::exec(), 0);
-        QCOMPARE(last && last->isVisible(), over != "last window unloaded");
+        QVERIFY2(QApplication::exec() == 0, "the program did not end within 5 s");
+        QVERIFY2((last && last->isVisible()) == (over != "last window unloaded"),
+                 over == "last window unloaded" ? "the last window is still shown"
+                                                : "Beenden unloaded a window");
     }
 };
 

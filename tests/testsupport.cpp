@@ -7,7 +7,7 @@
 #include "common/language.h"
 #include "common/messages.h"
 #include "common/picture.h"
-#include "game/global.h"
+#include "rules/global.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
 #include "info/frmsoftware.h"

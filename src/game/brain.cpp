@@ -9,8 +9,8 @@
 #include "common/form.h"
 #include "common/picture.h"
 #include "game/boarddesign.h"
-#include "game/global.h"
-#include "game/rules.h"
+#include "rules/global.h"
+#include "rules/rules.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
 #include "info/frmsoftware.h"
@@ -80,9 +80,10 @@ void setOpaque(QLabel *label, std::uint32_t background, std::uint32_t text)
 
 // The credit strip: the long run of blanks fills the strip's first line, so
 // the credits wrap onto the second, which shows along the board's bottom edge.
-const QString creditStrip = QString(232, u' ')
-                            + QStringLiteral("Farbrix v. 1.0 \u2013 Kugelwerkstatt Musterstadt \u2013 "
-                                             "L. Kugelmann & T. Steckbrett");
+const QString creditStrip =
+    QString(232, u' ')
+    + QStringLiteral("Farbrix v. 1.0 \u2013 \u00A9 2026 Die Farbrix-Entwickler \u2013 "
+                     "freie Software (MIT)");
 
 // A lamp group reaches the Linux bus as a label, whose name a screen reader
 // reads in full: an indicator arrives there with no role a reader knows.

@@ -10,7 +10,7 @@
 #include "common/form.h"
 #include "game/boarddesign.h"
 #include "game/brain.h"
-#include "game/global.h"
+#include "rules/global.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

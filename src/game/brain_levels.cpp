@@ -6,7 +6,7 @@
 #include "common/accessibility.h"
 #include "common/form.h"
 #include "game/brain.h"
-#include "game/global.h"
+#include "rules/global.h"
 #include "results/winorlose.h"
 
 #include <QAction>

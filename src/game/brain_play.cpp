@@ -9,9 +9,9 @@
 #include "common/picture.h"
 #include "game/boarddesign.h"
 #include "game/brain.h"
-#include "game/codetable.h"
-#include "game/global.h"
-#include "game/rules.h"
+#include "rules/codetable.h"
+#include "rules/global.h"
+#include "rules/rules.h"
 #include "results/winorlose.h"
 
 #include <QAccessible>

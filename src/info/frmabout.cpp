@@ -23,8 +23,8 @@ QString credits()
 {
     // Padded to the design's length; the blanks run through the window
     // after the text.
-    QString line = QStringLiteral("Kugelwerkstatt Musterstadt \u2013 Lena Kugelmann und "
-                                  "Timo Steckbrett \u2013 kugelwerkstatt.example.org");
+    QString line = QStringLiteral("Die Farbrix-Entwickler \u2013 Programm und Bilder: das Farbrix-Team "
+                                  "\u2013 Quelltext: apt source farbrix");
     return line.leftJustified(201, QLatin1Char(' '));
 }
 
@@ -40,7 +40,7 @@ double creditsStep(double leftUnits, double lineWidthUnits, double windowWidthTw
 FrmAbout::FrmAbout()
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Kugelwerkstatt Musterstadt"));
+    setWindowTitle(QStringLiteral("Die Farbrix-Entwickler"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     // Qt takes quit-on-close away from tool windows; the about window may be
@@ -55,29 +55,30 @@ FrmAbout::FrmAbout()
     // blanks; every run is long enough to end its line in Comic Sans MS and
     // in the narrower stand-in font alike.
     Label3 = new infoui::DesignLabel("Label3", {240, 840, 4365, 825},
-                                     QStringLiteral("\u00A9 1999 Kugelwerkstatt Musterstadt"
+                                     QStringLiteral("\u00A9 2026 Die Farbrix-Entwickler"
                                                     "                                        "
-                                                    "Programmierung: Lena Kugelmann"
+                                                    "Programm und Bilder: das Farbrix-Team"
                                                     "                                    "
-                                                    "Mitarbeit: Timo Steckbrett"),
+                                                    "Mitarbeit: alle, die Fehler melden"),
                                      fonts::make(Family::ComicSans, 9.75), Qt::white, this);
     Label1 = new infoui::DesignLabel(
         "Label1", {240, 1680, 4575, 1215},
-        QStringLiteral("Farbrix ist Freeware. Sie d\u00FCrfen es kostenlos spielen und "
-                       "unver\u00E4ndert weitergeben, aber nicht verkaufen. Wenn Ihnen das "
-                       "Spiel gef\u00E4llt, schreiben Sie uns doch eine Karte!"),
+        QStringLiteral("Farbrix ist freie Software unter der MIT-Lizenz: Sie d\u00FCrfen es spielen, "
+                       "ver\u00E4ndern, weitergeben und auch verkaufen, solange der Lizenztext dabei "
+                       "bleibt. Gef\u00E4llt Ihnen das Spiel, oder haben Sie einen Fehler gefunden? "
+                       "Schreiben Sie uns!"),
         small, Qt::white, this);
     Label2 = new infoui::DesignLabel(
         "Label2", {240, 2760, 4575, 1335},
-        QStringLiteral("Kugelwerkstatt Musterstadt \u2013 Farbrix v. 1.0"
+        // Where to write and where the source is, as a Debian system offers
+        // them: the maker has no postal address to give.
+        QStringLiteral("Die Farbrix-Entwickler \u2013 Farbrix v. 1.0"
                        "                                               "
-                       "z. Hd. Lena Kugelmann"
+                       "Lizenz: MIT (Expat)"
                        "                                                                        "
-                       "Musterstra\u00DFe 1"
-                       "                                                                                   "
-                       "12345 Musterstadt"
-                       "                                                                               "
-                       "E-Mail: post@kugelwerkstatt.example.org"),
+                       "Quelltext: apt source farbrix"
+                       "                                                                      "
+                       "Fehler melden: reportbug farbrix"),
         small, infoui::bgr(0x00FFC0C0), this);
     lblDescription =
         new infoui::DesignLabel("lblDescription", descriptionDesign, credits(),

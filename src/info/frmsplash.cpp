@@ -105,14 +105,15 @@ FrmSplash::FrmSplash()
     const QColor highlightText = systemColour(QPalette::HighlightedText);
 
     // Two lines the frame covers completely; they show only if the frame is
-    // taken away. Both copyright lines give the maker's short name, as the
-    // full one does not fit their width.
+    // taken away. Both copyright lines give the makers' short name, as "Die
+    // Farbrix-Entwickler" does not fit their width.
     Label3 = new infoui::DesignLabel(
         "Label3", {720, 2520, 5535, 315},
-        QStringLiteral("Besuchen Sie uns im Internet: kugelwerkstatt.example.org"), small, Qt::white, client);
+        QStringLiteral("Den Quelltext holen Sie sich unter Debian mit: apt source farbrix"), small, Qt::white,
+        client);
     Label2 =
-        new infoui::DesignLabel("Label2", {840, 2880, 2175, 255},
-                                QStringLiteral("\u00A9 1999 Kugelwerkstatt"), small, highlightText, client);
+        new infoui::DesignLabel("Label2", {840, 2880, 2175, 255}, QStringLiteral("\u00A9 2026 Farbrix-Team"),
+                                small, highlightText, client);
 
     Frame1 = new GroupFrame(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -131,20 +132,20 @@ FrmSplash::FrmSplash()
     Line1 = new infoui::LineControl("Line1", {360, 3720}, {6360, 3720}, Qt::white, 1, Frame1);
     Label1 = new infoui::DesignLabel(
         "Label1", {360, 3840, 4455, 495},
-        QStringLiteral("Noch mehr Knobelspa\u00DF gef\u00E4llig? Dann probieren Sie unseren "
-                       "Murmelturm!"),
+        QStringLiteral("Neugierig, wie Farbrix denkt? Sein Quelltext geh\u00F6rt auch Ihnen!"),
         fonts::make(Family::Arial, 9.75, fonts::Bold), infoui::bgr(0x00FFC0C0), Frame1);
     lblCopyright =
         new infoui::DesignLabel("lblCopyright", {4080, 300, 2175, 255},
-                                QStringLiteral("\u00A9 1999 Kugelwerkstatt"), small, highlightText, Frame1);
+                                QStringLiteral("\u00A9 2026 Farbrix-Team"), small, highlightText, Frame1);
     lblCompany = new infoui::DesignLabel("lblCompany", {2400, 480, 3855, 255},
-                                         QStringLiteral("von Lena Kugelmann und Timo Steckbrett"), small,
+                                         QStringLiteral("programmiert von den Farbrix-Entwicklern"), small,
                                          highlightText, Frame1);
     lblWarning = new infoui::DesignLabel(
         "lblWarning", {600, 2160, 5535, 675},
-        QStringLiteral("Farbrix ist Freeware: Sie d\u00FCrfen das Spiel kostenlos nutzen, "
-                       "beliebig kopieren und an Freunde weitergeben. Neue Spiele und "
-                       "Updates gibt es unter kugelwerkstatt.example.org"),
+        // The MIT licence in plain words: what it allows, and its one condition.
+        QStringLiteral("Farbrix ist freie Software unter der MIT-Lizenz: Sie d\u00FCrfen es spielen, "
+                       "ver\u00E4ndern, weitergeben und auch verkaufen, solange der Lizenztext dabei "
+                       "bleibt. Quelltext unter Debian: apt source farbrix"),
         small, highlightText, Frame1);
 
     // Picture2 lies over Picture1 in the design; the load steps turn that
@@ -159,7 +160,7 @@ FrmSplash::FrmSplash()
     Picture2->setAccessibleName(QStringLiteral("Das Farbcode-Knobelspiel"));
 
     Command1 =
-        infoui::commandButton("Command1", {4920, 3840, 1455, 495}, QStringLiteral("&Murmelturm ?"), Frame1);
+        infoui::commandButton("Command1", {4920, 3840, 1455, 495}, QStringLiteral("&Quelltext ?"), Frame1);
     connect(Command1, &QPushButton::clicked, this, &FrmSplash::Command1_Click);
 
     Command2 = infoui::commandButton("Command2", {2760, 3120, 1455, 495}, QStringLiteral("&Start"), client);

@@ -8,7 +8,7 @@
 #include "common/messages.h"
 #include "common/twips.h"
 #include "game/brain.h"
-#include "game/global.h"
+#include "rules/global.h"
 #include "results/tablefile.h"
 
 #include <QCloseEvent>

@@ -8,7 +8,7 @@
 #include "common/form.h"
 #include "common/picture.h"
 #include "game/boarddesign.h"
-#include "game/global.h"
+#include "rules/global.h"
 #include "results/form1.h"
 
 #include <QCloseEvent>

@@ -134,7 +134,7 @@ def win_to_highscore(x):
     wait(g.state, "the next board", NEW_BOARD)
 
     x.key("alt+h", "Down", "Return", wid=g.win.wid)  # Hilfe > Über
-    about, lefts = x.window("Kugelwerkstatt Musterstadt"), []
+    about, lefts = x.window("Die Farbrix-Entwickler"), []
 
     def runs_left():  # where the green credits line begins, in its band near the bottom
         band = x.shot(about.x, about.y + 296, about.w, 27)

@@ -84,9 +84,9 @@ def play(session, orca):
     # The start window: the focus is heard as it moves, and where-am-I names where it is.
     orca.hear(r"Start push button")
     press("Tab")
-    orca.hear(r"Murmelturm \? push button")
+    orca.hear(r"Quelltext \? push button")
     press("KP_Enter")
-    orca.hear(r"Murmelturm \?")
+    orca.hear(r"Quelltext \?")
     press("alt+s")
     orca.hear(r"Spiel beginnen push button")
 

@@ -9,7 +9,7 @@
 #include "common/form.h"
 #include "common/messages.h"
 #include "game/brain.h"
-#include "game/global.h"
+#include "rules/global.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 
 // The rules that need no window: drawing a code number and scoring a guess.
 
-#include "game/global.h"
+#include "rules/global.h"
 
 #include <array>
 #include <cstdint>

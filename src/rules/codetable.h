@@ -6,7 +6,7 @@
 // The code table: the hidden combination for every code number. A number is
 // drawn at the start of a game; the first attempt turns it into four colours.
 
-#include "game/global.h"
+#include "rules/global.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Farbrix developers
 // SPDX-License-Identifier: MIT
 
-#include "game/global.h"
+#include "rules/global.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Farbrix developers
 // SPDX-License-Identifier: MIT
 
-#include "game/codetable.h"
+#include "rules/codetable.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Farbrix developers
 // SPDX-License-Identifier: MIT
 
-#include "game/rules.h"
+#include "rules/rules.h"
 
 #include <chrono>
 #include <random>
