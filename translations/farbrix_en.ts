@@ -235,6 +235,34 @@
     </message>
 </context>
 <context>
+    <name>FrmAbout</name>
+    <message>
+        <source>Die Farbrix-Entwickler – Programm und Bilder: das Farbrix-Team – Quelltext: apt source farbrix</source>
+        <extracomment>The line that scrolls through the about window</extracomment>
+        <translation>The Farbrix developers – program and pictures: the Farbrix team – source code: apt source farbrix</translation>
+    </message>
+    <message>
+        <source>Die Farbrix-Entwickler</source>
+        <translation>The Farbrix Developers</translation>
+    </message>
+    <message>
+        <source>© 2026 Die Farbrix-Entwickler                                        Programm und Bilder: das Farbrix-Team                                    Mitarbeit: alle, die Fehler melden</source>
+        <translation>© 2026 The Farbrix developers                                        Program and pictures: the Farbrix team                                    With help from all who report bugs</translation>
+    </message>
+    <message>
+        <source>Farbrix ist freie Software unter der MIT-Lizenz: Sie dürfen es spielen, verändern, weitergeben und auch verkaufen, solange der Lizenztext dabei bleibt. Gefällt Ihnen das Spiel, oder haben Sie einen Fehler gefunden? Schreiben Sie uns!</source>
+        <translation>Farbrix is free software under the MIT licence: you may play it, change it, share it and even sell it, as long as the licence text goes with it. Do you like the game, or have you found a bug? Write to us!</translation>
+    </message>
+    <message>
+        <source>Die Farbrix-Entwickler – Farbrix v. 1.0                                               Lizenz: MIT (Expat)                                                                        Quelltext: apt source farbrix                                                                      Fehler melden: reportbug farbrix</source>
+        <translation>The Farbrix developers – Farbrix v. 1.0                                               Licence: MIT (Expat)                                                                        Source code: apt source farbrix                                                                      Report a bug: reportbug farbrix</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>FrmAnleitung</name>
     <message>
         <source>                                                                         Finden Sie die richtige Kombination von Farbkugeln  heraus, um zu gewinnen !                                               Ziel des Spiels ist es, eine Kombination von farbigen Kugeln, die per Zufall zusammengestellt wird, zu erraten. Eine Spielrunde besteht aus 10 Versuchen.  Die zu erratende Kombination kann besteht aus vier verschiedenen Farbkugeln. Es können rote, grüne, orange, gelbe, blaue und  weiße Kugeln eingesetzt werden.  Das Spiel können Sie mit einen Mausklick auf &quot;Spiel starten&quot; beginnen. Klicken Sie die Kugel Ihrer Wahl an. Die gewünschte  Kugel  können Sie nun per Mausklick in einen Ring Ihrer Wahl bringen. Dazu fahren Sie mit der Maus in die oberste freie Ringreihe.  Haben Sie vier Kugeln ausgewählt, so klicken Sie auf &quot;Zeigen&quot;.Die Lämpchen auf der linken Seite zeigen  nun die Anzahl  der richtigen Farbpositionen an, die Lämpchen auf der rechten Seite zeigen die Anzahl der richtigen Farben an. Das Spiel ist gewonnen, wenn alle Lämpchen leuchten!    In der Menüleiste können Sie den 2-Spielermodus und 3 Schwierigkeitsgrade anwählen. Außerdem kann man sich die Lösung anzeigen lassen.</source>
@@ -252,6 +280,73 @@
     <message>
         <source>&amp;Ok</source>
         <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>FrmSoftware</name>
+    <message>
+        <source>Farbrix zum Selberbauen – der Quelltext der Farbrix-Entwickler</source>
+        <translation>Build Your Own Farbrix – the Farbrix developers&apos; source code</translation>
+    </message>
+    <message>
+        <source>Farbrix zum Selberbauen ist der vollständige Quelltext dieses Spiels: C++ und Qt, die Spielregeln ohne ein einziges Fenster, jedes Fenster nach seinem Entwurf gebaut, alle Bilder mit QPainter gezeichnet, und dazu Tests, die jeden Klick und jede Taste nachspielen.
+
+Ändern Sie die Regeln, malen Sie neue Kugeln, übersetzen Sie die Texte in Ihre Sprache oder bauen Sie ein ganz neues Knobelspiel daraus. Die MIT-Lizenz erlaubt es: spielen, verändern, weitergeben und verkaufen, solange der Lizenztext dabei bleibt.
+
+Farbrix zum Selberbauen kostet nichts. Sie brauchen nur einen Rechner mit Debian und einem C++-Compiler.</source>
+        <translation>Build Your Own Farbrix is the complete source code of this game: C++ and Qt, the rules without a single window, every window built to its design, every picture drawn with QPainter, and tests that replay every click and every key.
+
+Change the rules, paint new balls, translate the texts into your language or turn it into a whole new puzzle game. The MIT licence allows it: play, change, share and sell, as long as the licence text goes with it.
+
+Build Your Own Farbrix costs nothing. All you need is a computer with Debian and a C++ compiler.</translation>
+    </message>
+    <message>
+        <source>Den Quelltext holen Sie sich unter Debian mit:</source>
+        <translation>On Debian, get the source code with:</translation>
+    </message>
+    <message>
+        <source>„Permission is hereby granted, free of charge, to any person …“ (aus der MIT-Lizenz)</source>
+        <translation>“Permission is hereby granted, free of charge, to any person …” (from the MIT licence)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>FrmSplash</name>
+    <message>
+        <source>Den Quelltext holen Sie sich unter Debian mit: apt source farbrix</source>
+        <translation>On Debian, get the source code with: apt source farbrix</translation>
+    </message>
+    <message>
+        <source>© 2026 Farbrix-Team</source>
+        <translation>© 2026 Farbrix team</translation>
+    </message>
+    <message>
+        <source>Neugierig, wie Farbrix denkt? Sein Quelltext gehört auch Ihnen!</source>
+        <translation>Curious how Farbrix thinks? Its source code is yours too!</translation>
+    </message>
+    <message>
+        <source>programmiert von den Farbrix-Entwicklern</source>
+        <translation>programmed by the Farbrix developers</translation>
+    </message>
+    <message>
+        <source>Farbrix ist freie Software unter der MIT-Lizenz: Sie dürfen es spielen, verändern, weitergeben und auch verkaufen, solange der Lizenztext dabei bleibt. Quelltext unter Debian: apt source farbrix</source>
+        <translation>Farbrix is free software under the MIT licence: you may play it, change it, share it and even sell it, as long as the licence text goes with it. Source code on Debian: apt source farbrix</translation>
+    </message>
+    <message>
+        <source>Das Farbcode-Knobelspiel</source>
+        <translation>The Colour Code Puzzle</translation>
+    </message>
+    <message>
+        <source>&amp;Quelltext ?</source>
+        <extracomment>Its access key must differ from that of &quot;&amp;Start&quot;, on the same window</extracomment>
+        <translation>Source &amp;code?</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Start</translation>
     </message>
 </context>
 <context>
