@@ -188,6 +188,11 @@
         <source>Probier es nochmal!</source>
         <translation>Try again!</translation>
     </message>
+    <message>
+        <source>Farbrix v. 1.0 – © 2026 Die Farbrix-Entwickler – freie Software (MIT)</source>
+        <extracomment>The credits along the board&apos;s bottom edge, one line</extracomment>
+        <translation>Farbrix v. 1.0 – © 2026 The Farbrix developers – free software (MIT)</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

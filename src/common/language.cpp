@@ -30,12 +30,16 @@ QString choose(const QStringList &uiLanguages)
     return QString::fromLatin1(source);
 }
 
-QStringList desktopLanguages(const QLocale &system)
+QStringList desktopLanguages()
 {
-    // Qt reads LANGUAGE even under the C locale, where the C library ignores it.
-    if (system.language() == QLocale::C)
+    // The C library ignores LANGUAGE under the C/POSIX locale; Qt reads it
+    // there all the same, and for C.UTF-8 even takes its language from it.
+    QString locale = qEnvironmentVariable("LC_ALL");
+    for (const char *next : {"LC_MESSAGES", "LANG"})
+        locale = locale.isEmpty() ? qEnvironmentVariable(next) : locale;
+    if (locale.isEmpty() || locale == u"C" || locale == u"POSIX" || locale.startsWith(u"C."))
         return {};
-    return system.uiLanguages();
+    return QLocale::system().uiLanguages();
 }
 
 void install(const QString &language)

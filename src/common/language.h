@@ -8,7 +8,6 @@
 // first among the languages the desktop asks for. Everything else, and the
 // C/POSIX locale, gets German.
 
-#include <QLocale>
 #include <QStringList>
 
 namespace language {
@@ -17,9 +16,9 @@ namespace language {
 // wanted first ("en-GB", "de", "fr-CA"); "de" where none is carried.
 QString choose(const QStringList &uiLanguages);
 
-// What the desktop asks for: its uiLanguages, or nothing at all under the
-// C/POSIX locale, which names no language.
-QStringList desktopLanguages(const QLocale &system = QLocale::system());
+// What the desktop asks for (LANGUAGE, LC_ALL, LC_MESSAGES, LANG, as
+// QLocale::system() reads them), or nothing at all under the C/POSIX locale.
+QStringList desktopLanguages();
 
 // Installs the game's translation and Qt's own for `language` into the
 // application, and makes that language QLocale's default (which also picks

@@ -9,12 +9,12 @@
 #include "common/form.h"
 #include "common/picture.h"
 #include "game/boarddesign.h"
-#include "rules/global.h"
-#include "rules/rules.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
 #include "info/frmsoftware.h"
 #include "results/form1.h"
+#include "rules/global.h"
+#include "rules/rules.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -80,10 +80,12 @@ void setOpaque(QLabel *label, std::uint32_t background, std::uint32_t text)
 
 // The credit strip: the long run of blanks fills the strip's first line, so
 // the credits wrap onto the second, which shows along the board's bottom edge.
-const QString creditStrip =
-    QString(232, u' ')
-    + QStringLiteral("Farbrix v. 1.0 \u2013 \u00A9 2026 Die Farbrix-Entwickler \u2013 "
-                     "freie Software (MIT)");
+QString creditStrip()
+{
+    //: The credits along the board's bottom edge, one line
+    return QString(232, u' ')
+           + Brain::tr("Farbrix v. 1.0 – © 2026 Die Farbrix-Entwickler – freie Software (MIT)");
+}
 
 // A lamp group reaches the Linux bus as a label, whose name a screen reader
 // reads in full: an indicator arrives there with no role a reader knows.
@@ -334,7 +336,7 @@ void Brain::buildControls(BoardSurface *parent)
     setOpaque(Label9, board::lightBlue, board::paleBlue);
 
     Label10 = makeLabel(QStringLiteral("Label10"), board::label10, parent);
-    Label10->setText(creditStrip);
+    Label10->setText(creditStrip());
     setOpaque(Label10, board::lightBlue, 0x000000);
 
     const QFont comic = fonts::make(fonts::Family::ComicSans, 9.75);
