@@ -252,6 +252,7 @@
     </message>
     <message>
         <source>© 2026 Die Farbrix-Entwickler                                        Programm und Bilder: das Farbrix-Team                                    Mitarbeit: alle, die Fehler melden</source>
+        <extracomment>Three lines, each ended by a run of blanks long enough to push the next item onto a line of its own</extracomment>
         <translation>© 2026 The Farbrix developers                                        Program and pictures: the Farbrix team                                    With help from all who report bugs</translation>
     </message>
     <message>
@@ -260,6 +261,7 @@
     </message>
     <message>
         <source>Die Farbrix-Entwickler – Farbrix v. 1.0                                               Lizenz: MIT (Expat)                                                                        Quelltext: apt source farbrix                                                                      Fehler melden: reportbug farbrix</source>
+        <extracomment>Four lines, each ended by a run of blanks long enough to push the next item onto a line of its own</extracomment>
         <translation>The Farbrix developers – Farbrix v. 1.0                                               Licence: MIT (Expat)                                                                        Source code: apt source farbrix                                                                      Report a bug: reportbug farbrix</translation>
     </message>
     <message>

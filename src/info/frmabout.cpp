@@ -57,8 +57,9 @@ FrmAbout::FrmAbout()
     // Label3 and Label2 put each item on a line of its own by padding with
     // blanks; every run is long enough to end its line in Comic Sans MS and
     // in the narrower stand-in font alike.
-    //: Three lines, each ended by a run of blanks long enough to push the next item onto a line of its own
     Label3 = new infoui::DesignLabel("Label3", {240, 840, 4365, 825},
+                                     //: Three lines, each ended by a run of blanks long enough to push
+                                     //: the next item onto a line of its own
                                      tr("© 2026 Die Farbrix-Entwickler"
                                         "                                        "
                                         "Programm und Bilder: das Farbrix-Team"
@@ -72,11 +73,12 @@ FrmAbout::FrmAbout()
                                    "bleibt. Gefällt Ihnen das Spiel, oder haben Sie einen Fehler gefunden? "
                                    "Schreiben Sie uns!"),
                                 small, Qt::white, this);
-    //: Four lines, each ended by a run of blanks long enough to push the next item onto a line of its own
     Label2 =
         new infoui::DesignLabel("Label2", {240, 2760, 4575, 1335},
                                 // Where to write and where the source is, as a Debian system offers
                                 // them: the maker has no postal address to give.
+                                //: Four lines, each ended by a run of blanks long enough to push the next
+                                //: item onto a line of its own
                                 tr("Die Farbrix-Entwickler – Farbrix v. 1.0"
                                    "                                               "
                                    "Lizenz: MIT (Expat)"

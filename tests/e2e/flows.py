@@ -153,24 +153,21 @@ def win_to_highscore(x):
 
 
 NAMES = """import pyatspi, time
-def walk(a):
-    yield a.name
-    for i in range(a.childCount):
-        yield from walk(a.getChildAtIndex(i))
-for _ in range(100):
-    apps = [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == 'Farbrix'] or time.sleep(0.1)
-    if apps:
-        break
-print('|'.join(n for app in apps for n in walk(app) if n))"""
+walk = lambda a: [a.name] + [n for i in range(a.childCount) for n in walk(a.getChildAtIndex(i))]
+apps = []
+while not apps:
+    apps = [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == 'Farbrix'] or time.sleep(0.1) or []
+print('|'.join(n for a in apps for n in walk(a) if n))"""
 
 
 def languages(x):
     """An English desktop gets English captions, messages and names for screen readers on the AT-SPI bus;
     the C locale gets German, even where LANGUAGE asks for English."""
     bus = x._spawn(["dbus-daemon", "--session", "--nofork", "--print-address"], x.env, stdout=subprocess.PIPE)
-    reader = ["DBUS_SESSION_BUS_ADDRESS=" + bus.stdout.readline().decode().strip()]
-    reader.append("QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1")
-    names = lambda: x.run("env", *reader, "/usr/bin/python3", "-c", NAMES).strip().split("|")
+    reader = [
+        "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1",
+        "DBUS_SESSION_BUS_ADDRESS=" + bus.stdout.readline()[:-1].decode(),
+    ]
     for row in (
         "LC_ALL= LANG=en_GB.UTF-8;How to Play;Next try|Check|Red|Row 2, column 1: empty|Help|Choose four "
         "different colours!",
@@ -178,13 +175,15 @@ def languages(x):
         "Farben auswählen !",
     ):
         desktop, instructions, words = row.split(";")
+        words = words.split("|")
         g = Game(x, PICTURES, **dict(e.split("=", 1) for e in desktop.split() + reader))
         g.begin()
         g.place(0, [1, 1, 2, 3])
         x.click(g.at(SHOW))  # a colour twice is refused with a message, the last of the words
         x.window("Farbrix")
-        heard = wait(lambda: (lambda n: words.split("|")[-1] in n and n)(names()), "the message on the bus")
-        assert all(w in heard for w in words.split("|")), "%s not all among %s" % (words, heard)
+        names = lambda: x.run("env", *reader, "/usr/bin/python3", "-c", NAMES).strip().split("|")
+        heard = wait(lambda: (lambda n: words[-1] in n and n)(names()), "the message on the bus")
+        assert all(w in heard for w in words), "%s not all among %s" % (words, heard)
         x.answer()
         x.key("alt+h", "Return", wid=g.win.wid)
         x.window(instructions)
