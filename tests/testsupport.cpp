@@ -7,13 +7,13 @@
 #include "common/language.h"
 #include "common/messages.h"
 #include "common/picture.h"
-#include "rules/global.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
 #include "info/frmsoftware.h"
 #include "info/frmsplash.h"
 #include "results/form1.h"
 #include "results/winorlose.h"
+#include "rules/global.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,8 +6,8 @@
 #include "common/accessibility.h"
 #include "common/form.h"
 #include "game/brain.h"
-#include "rules/global.h"
 #include "results/winorlose.h"
+#include "rules/global.h"
 
 #include <QAction>
 #include <QLabel>

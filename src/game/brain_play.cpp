@@ -9,10 +9,10 @@
 #include "common/picture.h"
 #include "game/boarddesign.h"
 #include "game/brain.h"
+#include "results/winorlose.h"
 #include "rules/codetable.h"
 #include "rules/global.h"
 #include "rules/rules.h"
-#include "results/winorlose.h"
 
 #include <QAccessible>
 #include <QMenu>

@@ -8,8 +8,8 @@
 #include "common/messages.h"
 #include "common/twips.h"
 #include "game/brain.h"
-#include "rules/global.h"
 #include "results/tablefile.h"
+#include "rules/global.h"
 
 #include <QCloseEvent>
 #include <QLabel>

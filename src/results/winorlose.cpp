@@ -8,8 +8,8 @@
 #include "common/form.h"
 #include "common/picture.h"
 #include "game/boarddesign.h"
-#include "rules/global.h"
 #include "results/form1.h"
+#include "rules/global.h"
 
 #include <QCloseEvent>
 #include <QLabel>
