@@ -4,6 +4,7 @@
 #include "common/form.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -14,6 +15,31 @@ namespace forms {
 namespace {
 bool endWhenLastUnloaded = false;
 } // namespace
+
+namespace {
+
+class CloseWatch : public QObject
+{
+public:
+    CloseWatch(QWidget *window, void (*unload)()) : QObject(window), unload(unload)
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close && watched == parent())
+            unload(); // the event goes on, and the window accepts it
+        return false;
+    }
+
+private:
+    void (*unload)();
+};
+
+} // namespace
+
+void unloadWhenClosed(QWidget *window, void (*unload)()) { new CloseWatch(window, unload); }
 
 void endProgramWhenLastWindowUnloaded() { endWhenLastUnloaded = true; }
 

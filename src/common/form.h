@@ -19,6 +19,8 @@
 
 #include <QPointer>
 
+class QWidget;
+
 namespace forms {
 
 // The program ends when its last window is unloaded. Qt ends it only when a
@@ -29,6 +31,10 @@ void endProgramWhenLastWindowUnloaded();
 
 // Called by every unload.
 void unloaded();
+
+// However a window is closed (its close box, the window manager, close()),
+// closing it unloads it. Qt hides a closed window and keeps it; here it goes.
+void unloadWhenClosed(QWidget *window, void (*unload)());
 
 } // namespace forms
 
@@ -43,7 +49,11 @@ public:
             T *w = new T;
             current = w; // set first: load steps may address their own window
             activation::track(w);
-            w->formLoad();
+            forms::unloadWhenClosed(w, &Form<T>::unload);
+            // A window without load steps is placed where the system puts
+            // new windows.
+            if constexpr (requires { w->formLoad(); })
+                w->formLoad();
         }
         return current.data();
     }

@@ -5,6 +5,7 @@
 
 #include "common/accessibility.h"
 #include "common/ballpainter.h"
+#include "common/colours.h"
 #include "common/fonts.h"
 #include "common/form.h"
 #include "common/picture.h"
@@ -18,7 +19,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -31,9 +31,9 @@
 
 namespace {
 
-QColor fromBgr(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+using colours::bgr;
 
-QString colourName(std::uint32_t bgr) { return fromBgr(bgr).name(); }
+QString colourName(std::uint32_t value) { return bgr(value).name(); }
 
 // The custom pointer: a small ball of the colour a click will place, with
 // that colour's sign, or a neutral grey one while no colour has been picked.
@@ -73,8 +73,8 @@ void setOpaque(QLabel *label, std::uint32_t background, std::uint32_t text)
 {
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, fromBgr(background));
-    palette.setColor(QPalette::WindowText, fromBgr(text));
+    palette.setColor(QPalette::Window, bgr(background));
+    palette.setColor(QPalette::WindowText, bgr(text));
     label->setPalette(palette);
 }
 
@@ -169,8 +169,8 @@ void Shape::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(fromBgr(border), 1));
-    p.setBrush(fromBgr(fill));
+    p.setPen(QPen(bgr(border), 1));
+    p.setBrush(bgr(fill));
     p.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
@@ -475,12 +475,6 @@ bool Brain::event(QEvent *event)
     if (event->type() == QEvent::WindowActivate && activation::cameFromAnotherForm(this))
         Form_Activate();
     return handled;
-}
-
-void Brain::closeEvent(QCloseEvent *event)
-{
-    Form<Brain>::unload();
-    event->accept();
 }
 
 void Brain::Form_Activate()

@@ -26,8 +26,6 @@ static bool registerWordedPictures()
 
 namespace infoui {
 
-QColor bgr(std::uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
-
 DesignLabel::DesignLabel(const char *name, const twips::Rect &design, const QString &text, const QFont &font,
                          const QColor &colour, QWidget *parent)
     : QLabel(parent)
@@ -184,14 +182,6 @@ QPushButton *commandButton(const char *name, const twips::Rect &design, const QS
     // Enter presses the button that has the focus, as Space does.
     button->setAutoDefault(true);
     return button;
-}
-
-void fillBackground(QWidget *widget, const QColor &colour)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::Window, colour);
-    widget->setPalette(pal);
-    widget->setAutoFillBackground(true);
 }
 
 void centreOnScreen(QWidget *window)

@@ -8,6 +8,7 @@
 // and picture boxes that behave as classic Windows controls do; those
 // behaviours differ from Qt's defaults in ways the texts rely on.
 
+#include "common/colours.h"
 #include "common/twips.h"
 
 #include <QColor>
@@ -23,8 +24,8 @@ class QPushButton;
 
 namespace infoui {
 
-// A colour as the design writes it, &H00BBGGRR.
-QColor bgr(std::uint32_t value);
+using colours::bgr;
+using colours::fillBackground;
 
 // A text label. Its texts were laid out by padding with blanks until the next
 // word dropped to a new line, so it wraps the way those texts were written
@@ -70,8 +71,6 @@ public:
     LineControl(const char *name, QPoint fromTwips, QPoint toTwips, const QColor &colour, int width,
                 QWidget *parent);
 
-    QColor colour() const { return penColour; }
-
 protected:
     void paintEvent(QPaintEvent *) override;
 
@@ -88,8 +87,6 @@ QLabel *pictureBox(const char *name, const twips::Rect &design, const QString &r
 
 QPushButton *commandButton(const char *name, const twips::Rect &design, const QString &caption,
                            QWidget *parent);
-
-void fillBackground(QWidget *widget, const QColor &colour);
 
 // For a window whose OK is both the default and the cancel button: Enter and
 // Esc press it wherever the focus is (Qt gives that to dialogs only). True

@@ -6,7 +6,6 @@
 #include "common/fonts.h"
 #include "common/form.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -117,11 +116,6 @@ FrmAbout::FrmAbout()
     Timer1->start();
 }
 
-void FrmAbout::formLoad()
-{
-    // Placed where the system puts new windows, as the design leaves it.
-}
-
 double FrmAbout::lblDescriptionWidth() const { return descriptionDesign.width / twipsPerUnitX; }
 
 void FrmAbout::setDescriptionLeft(double units)
@@ -155,10 +149,4 @@ void FrmAbout::hideEvent(QHideEvent *event)
     if (Form<FrmAbout>::loaded() != this)
         Timer1->stop();
     QWidget::hideEvent(event);
-}
-
-void FrmAbout::closeEvent(QCloseEvent *event)
-{
-    Form<FrmAbout>::unload();
-    event->accept();
 }

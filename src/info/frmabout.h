@@ -30,13 +30,9 @@ class FrmAbout : public QWidget
 public:
     FrmAbout();
 
-    void formLoad();
-
     static constexpr double twipsPerUnitX = 1.0649;
-    static constexpr double twipsPerUnitY = 1.4488;
 
-    // The credits line's left edge and width in units.
-    double lblDescriptionLeft() const { return descriptionLeft; }
+    // The credits line's width in units.
     double lblDescriptionWidth() const;
 
     QLabel *Picture1 = nullptr;
@@ -55,7 +51,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void hideEvent(QHideEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void setDescriptionLeft(double units);

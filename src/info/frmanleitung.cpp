@@ -7,7 +7,6 @@
 #include "common/form.h"
 #include "common/picture.h"
 
-#include <QCloseEvent>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
@@ -66,11 +65,6 @@ FrmAnleitung::FrmAnleitung()
     Command1->setFocus();
 }
 
-void FrmAnleitung::formLoad()
-{
-    // Placed where the system puts new windows, as the design leaves it.
-}
-
 void FrmAnleitung::Command1_Click() { Form<FrmAnleitung>::unload(); }
 
 void FrmAnleitung::paintEvent(QPaintEvent *)
@@ -80,10 +74,4 @@ void FrmAnleitung::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (!background.isNull())
         painter.drawPixmap(QPointF(0, 0), background);
-}
-
-void FrmAnleitung::closeEvent(QCloseEvent *event)
-{
-    Form<FrmAnleitung>::unload();
-    event->accept();
 }

@@ -18,8 +18,6 @@ class FrmAnleitung : public QWidget
 public:
     FrmAnleitung();
 
-    void formLoad();
-
     // The rules as the label shows them, blanks and all.
     static QString rulesText();
 
@@ -31,7 +29,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     QPixmap background;

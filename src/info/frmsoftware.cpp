@@ -6,7 +6,6 @@
 #include "common/fonts.h"
 #include "common/form.h"
 
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -57,21 +56,10 @@ FrmSoftware::FrmSoftware()
     cmdOK->setFocus();
 }
 
-void FrmSoftware::formLoad()
-{
-    // Placed where the system puts new windows, as the design leaves it.
-}
-
 void FrmSoftware::cmdOK_Click() { Form<FrmSoftware>::unload(); }
 
 void FrmSoftware::keyPressEvent(QKeyEvent *event)
 {
     if (!infoui::pressDefaultAndCancel(event, cmdOK))
         QWidget::keyPressEvent(event);
-}
-
-void FrmSoftware::closeEvent(QCloseEvent *event)
-{
-    Form<FrmSoftware>::unload();
-    event->accept();
 }

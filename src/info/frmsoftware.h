@@ -18,8 +18,6 @@ class FrmSoftware : public QWidget
 public:
     FrmSoftware();
 
-    void formLoad();
-
     infoui::DesignLabel *Label1 = nullptr;
     infoui::DesignLabel *Label2 = nullptr;
     infoui::DesignLabel *Label3 = nullptr;
@@ -30,5 +28,4 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 };

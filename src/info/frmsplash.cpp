@@ -12,7 +12,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QPainter>
 #include <QPushButton>
@@ -189,12 +188,6 @@ void FrmSplash::paintEvent(QPaintEvent *)
     const QPalette pal = QApplication::palette();
     painter.fillRect(rect(), pal.color(QPalette::Button));
     qDrawWinPanel(&painter, rect(), pal, false);
-}
-
-void FrmSplash::closeEvent(QCloseEvent *event)
-{
-    Form<FrmSplash>::unload();
-    event->accept();
 }
 
 #include "frmsplash.moc"

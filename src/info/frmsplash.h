@@ -47,5 +47,4 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
-    void closeEvent(QCloseEvent *event) override;
 };

@@ -3,6 +3,7 @@
 
 #include "results/form1.h"
 
+#include "common/colours.h"
 #include "common/fonts.h"
 #include "common/form.h"
 #include "common/messages.h"
@@ -11,7 +12,6 @@
 #include "results/tablefile.h"
 #include "rules/global.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,10 +56,7 @@ Form1::Form1()
     setWindowTitle(tr("Highscores"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(twips::size(clientWidth, clientHeight));
-    setAutoFillBackground(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
+    colours::fillBackground(this, Qt::black);
 
     const QFont sans = fonts::make(fonts::Family::MsSansSerif, 12);
     for (const LabelDesign &design : labelDesign) {
@@ -152,11 +149,4 @@ void Form1::Command1_Click()
     Global::highscoreViewOnly = 1;
     Form<Form1>::unload();
     showModeless<Brain>();
-}
-
-void Form1::closeEvent(QCloseEvent *event)
-{
-    // The close box leaves without storing anything.
-    Form<Form1>::unload();
-    event->accept();
 }

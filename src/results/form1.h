@@ -33,7 +33,6 @@ public:
     void Command1_Click();
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     std::array<QLabel *, 6> labels{};

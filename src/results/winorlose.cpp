@@ -4,6 +4,7 @@
 #include "results/winorlose.h"
 
 #include "common/ballpainter.h"
+#include "common/colours.h"
 #include "common/fonts.h"
 #include "common/form.h"
 #include "common/picture.h"
@@ -11,7 +12,6 @@
 #include "results/form1.h"
 #include "rules/global.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -32,10 +32,7 @@ WinorLose::WinorLose()
     // Fixed border, no close box: the window is left by one of its OK buttons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(twips::size(clientWidth, clientHeight));
-    setAutoFillBackground(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
+    colours::fillBackground(this, Qt::black);
 
     //: Heading over the four balls of the hidden combination, one line
     Label1 = new QLabel(tr("Die richtige Kombination :"), this);
@@ -118,11 +115,4 @@ void WinorLose::mouseDoubleClickEvent(QMouseEvent *event)
     // picture lets through is theirs, and they do nothing with it.
     if (!childAt(event->position().toPoint()))
         Form_DblClick();
-}
-
-void WinorLose::closeEvent(QCloseEvent *event)
-{
-    // No close box is offered; a window manager's close still only unloads.
-    Form<WinorLose>::unload();
-    event->accept();
 }

@@ -37,7 +37,6 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     std::array<ImageBox *, 4> boxes{};

@@ -9,6 +9,13 @@ namespace codetable {
 
 namespace {
 
+// A run of consecutive numbers whose entries are permutations of the same
+// four colours. Each entry is four digits, the colours of columns 1..4.
+struct Run {
+    int first, last;
+    const char *entries;
+};
+
 // Within a run the order looks random and some permutations repeat (17 and
 // 19, or 37, 42 and 44 hide the same colours): keep it exactly as it is, the
 // draw of a number is only fair to each combination as the table stands.
@@ -73,8 +80,6 @@ constexpr std::array<std::optional<Combination>, lastNumber + 1> build()
 constexpr auto byNumber = build();
 
 } // namespace
-
-std::span<const Run> runs() { return table; }
 
 std::optional<Combination> listed(int number)
 {

@@ -10,7 +10,6 @@
 
 #include <array>
 #include <optional>
-#include <span>
 
 namespace codetable {
 
@@ -23,14 +22,6 @@ inline constexpr int lastNumber = 306;
 inline constexpr int gapFirst = 167;
 inline constexpr int gapLast = 176;
 inline constexpr int gapShift = 10;
-
-// A run of consecutive numbers whose entries are permutations of the same
-// four colours. Each entry is four digits, the colours of columns 1..4.
-struct Run {
-    int first, last;
-    const char *entries;
-};
-std::span<const Run> runs();
 
 // The entry listed for a number; none for the gap and for 32.
 std::optional<Combination> listed(int number);
