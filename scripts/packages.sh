@@ -26,5 +26,5 @@ ensure_packages() {
 }
 
 # What building the game needs.
-BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-                fonts-comic-neue fonts-dejavu-core fonts-liberation2)
+BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev
+                qt6-translations-l10n fonts-comic-neue fonts-dejavu-core fonts-liberation2)

@@ -3,6 +3,7 @@
 
 #include "common/fonts.h"
 #include "common/form.h"
+#include "common/language.h"
 #include "info/startup.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     // No application display name: Qt would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Farbrix"));
     QApplication::setFont(fonts::standard());
+    language::install(language::choose(language::desktopLanguages()));
     forms::endProgramWhenLastWindowUnloaded();
     startProgram();
     return QApplication::exec();

@@ -7,12 +7,18 @@
 #include "testsupport.h"
 
 #include "common/form.h"
+#include "common/language.h"
 #include "common/messages.h"
 #include "common/picture.h"
-#include "rules/global.h"
+#include "info/controls.h"
+#include "info/frmabout.h"
+#include "info/frmanleitung.h"
+#include "info/frmsoftware.h"
+#include "info/frmsplash.h"
 #include "results/form1.h"
 #include "results/tablefile.h"
 #include "results/winorlose.h"
+#include "rules/global.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -402,6 +408,51 @@ private slots:
             });
             messages::show(text);
         }
+    }
+
+    // Every caption of every window shows whole in its control's design size, in German and in English,
+    // and the title picture's subtitle is drawn in each.
+    void captionsFit()
+    {
+        QStringList cut;
+        QList<QImage> subtitles;
+        const auto check = [&](QWidget *window) {
+            settle();
+            for (QLabel *l : window->findChildren<QLabel *>()) {
+                const QFontMetrics m = l->fontMetrics();
+                const auto *design = qobject_cast<infoui::DesignLabel *>(l);
+                const QStringList lines = design ? design->lines() : QStringList();
+                const int flags = int(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0);
+                QRect need = design ? QRect(0, 0, 1, int(lines.size()) * m.lineSpacing())
+                                    : m.boundingRect(l->contentsRect(), flags, l->text());
+                for (const QString &line : lines)
+                    need |= QRect(0, 0, m.horizontalAdvance(line), 1);
+                // The board's credit strip runs past its label's foot by design, in every language.
+                if (l->isVisibleTo(window) && !l->contentsRect().contains(need)
+                    && l != currentBoard()->Label10)
+                    cut << l->text().simplified();
+            }
+            for (QPushButton *b : window->findChildren<QPushButton *>())
+                if (b->fontMetrics().horizontalAdvance(b->text().remove(u'&')) + 8 > b->width())
+                    cut << b->text();
+        };
+        for (const QString tongue : {"de", "en"}) {
+            language::install(tongue);
+            check(openBoard());
+            Global::codeNumber = 1;
+            playAttempts(1, true);
+            check(currentBoard());
+            check(Form<WinorLose>::loaded());
+            click(Form<WinorLose>::loaded()->Command1);
+            for (QWidget *window : std::initializer_list<QWidget *>{
+                     Form<Form1>::loaded(), showModeless<FrmSplash>(), showModeless<FrmAbout>(),
+                     showModeless<FrmAnleitung>(), showModeless<FrmSoftware>()})
+                check(window);
+            subtitles << Form<FrmSplash>::loaded()->Picture2->pixmap().toImage(); // words in a picture too
+            unloadAll();
+            resetGlobal();
+        }
+        QVERIFY2(cut.isEmpty() && subtitles[0] != subtitles[1], qPrintable(cut.join(u'|')));
     }
 };
 

@@ -8,6 +8,7 @@
 
 #include "common/fonts.h"
 #include "common/form.h"
+#include "common/language.h"
 #include "info/controls.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
@@ -241,6 +242,12 @@ private slots:
         // Activation restarts only while a restart is pending; "&Neu" always.
         row("activation", "showresult;activate;board=old;setrestart;showresult;activate;board=new;restart=0");
         row("Neu", "code=5;E;go;neu;board=new;state=fresh;buttons=10;menus=010");
+        // On an English desktop a fresh board speaks English and plays the same.
+        row("in English",
+            "en;code=1;E;said=Easy selected, no rows covered;go;caption=Next try;put0=1123;show;"
+            "msgs=Choose four different colours!;put0=0234;show;said=Row 1: right colour and place 4, "
+            "right colour 4;msgs=Choose four different colours!|Code cracked!;told=The right "
+            "combination: Red, Green, Orange, Yellow");
         // Whole windows against reviewed pictures: a control out of place, a wrong caption, colour, font or
         // picture shows.
         row("look of a board in play", "S;go;miss=1;go;put1=5006;look=board-in-play");
@@ -309,6 +316,7 @@ private slots:
             {"dblclick", [&] { QTest::mouseDClick(result, Qt::LeftButton, {}, QPoint(5, 120)); }},
             {"solution", [&] { b->mnulösung->trigger(); }},
             {"neu", [&] { b->mnuNeu->trigger(); }},
+            {"en", [&] { language::install("en"), Brain::newGame(); }},
             {"showresult", [&] { showModeless<WinorLose>()->activateWindow(); }},
             {"setrestart", [&] { Global::restartPending = 1; }},
             {"rm", [&] { QVERIFY(QFile::remove(ringName(n))); }},
@@ -456,6 +464,14 @@ private slots:
         QVERIFY(brain->close() && brain->testAttribute(Qt::WA_QuitOnClose));
         settle();
         QVERIFY(!Form<Brain>::loaded() && brain.isNull());
+    }
+
+    // The first of the desktop's languages that the game speaks decides; German, the code's own, for others.
+    void desktopLanguage()
+    {
+        for (const QString row : {"en-GB en=en", "de-AT en-US=de", "fr-FR en=en", "fr C=de"})
+            QCOMPARE(row.section(u'=', 0, 0) + '=' + language::choose(row.section(u'=', 0, 0).split(u' ')),
+                     row);
     }
 
     // The custom pointer comes at the first movement after a pick, once: a ball

@@ -4,15 +4,16 @@
 #include "testsupport.h"
 
 #include "common/form.h"
+#include "common/language.h"
 #include "common/messages.h"
 #include "common/picture.h"
-#include "rules/global.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
 #include "info/frmsoftware.h"
 #include "info/frmsplash.h"
 #include "results/form1.h"
 #include "results/winorlose.h"
+#include "rules/global.h"
 
 #include <QApplication>
 #include <QDir>
@@ -146,6 +147,7 @@ QString lampPattern(int row, bool left)
 
 void GameTest::init()
 {
+    language::install(QStringLiteral("de")); // whatever the machine's locale, or a test's before
     resetGlobal();
     play = std::make_unique<PlayDir>();
     messages = std::make_unique<Messages>();

@@ -5,6 +5,7 @@
 
 #include "common/regularfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -75,28 +76,30 @@ QPixmap load(const QString &fileName, QString *reason)
     };
     const QFileInfo info(fileName);
     if (!info.exists())
-        return fail(QStringLiteral("Die Datei ist nicht vorhanden."));
+        return fail(QCoreApplication::translate("picture", "Die Datei ist nicht vorhanden."));
     if (info.isDir())
-        return fail(QStringLiteral("Unter diesem Namen liegt ein Ordner, keine Bilddatei."));
-    if (!info.isFile())
         return fail(
-            QStringLiteral("Unter diesem Namen liegt keine gew\u00f6hnliche Datei, keine Bilddatei."));
+            QCoreApplication::translate("picture", "Unter diesem Namen liegt ein Ordner, keine Bilddatei."));
+    if (!info.isFile())
+        return fail(QCoreApplication::translate(
+            "picture", "Unter diesem Namen liegt keine gewöhnliche Datei, keine Bilddatei."));
     QFile file(fileName);
     if (!openRegularFile(file))
-        return fail(QStringLiteral("Die Datei kann nicht gelesen werden (keine Berechtigung)."));
+        return fail(QCoreApplication::translate("picture",
+                                                "Die Datei kann nicht gelesen werden (keine Berechtigung)."));
     if (const QImage large = readDoubleSize(fileName); !large.isNull())
         return fromImage(large);
     const QImage image = readImage(&file);
     if (image.isNull())
-        return fail(QStringLiteral("Die Datei ist leer, besch\u00e4digt oder kein Bild."));
+        return fail(QCoreApplication::translate("picture", "Die Datei ist leer, beschädigt oder kein Bild."));
     return fromImage(image);
 }
 
 QString failureMessage(const QString &fileName, const QString &reason)
 {
     const QString folder = QDir::toNativeSeparators(QFileInfo(fileName).absolutePath());
-    return QStringLiteral("Das Bild \u201E%1\u201C konnte nicht geladen werden.\n\n"
-                          "Gesucht im Ordner:\n%2\n\n%3")
+    return QCoreApplication::translate("picture", "Das Bild „%1“ konnte nicht geladen werden.\n\n"
+                                                  "Gesucht im Ordner:\n%2\n\n%3")
         .arg(QFileInfo(fileName).fileName(), folder, reason);
 }
 

@@ -9,6 +9,8 @@
 
 #include "common/twips.h"
 
+#include <QCoreApplication>
+#include <QString>
 #include <array>
 #include <cstdint>
 
@@ -186,13 +188,18 @@ inline constexpr std::array<std::uint32_t, colours> ballRgb{{
     0xF2F2F2,
 }};
 // What screen readers call the six colours.
-inline constexpr std::array<const char16_t *, colours> colourNames{{
-    u"Rot",
-    u"Gr\u00fcn",
-    u"Orange",
-    u"Gelb",
-    u"Blau",
-    u"Wei\u00df",
+inline constexpr std::array<const char *, colours> colourNames{{
+    QT_TRANSLATE_NOOP("board", "Rot"),
+    QT_TRANSLATE_NOOP("board", "Grün"),
+    QT_TRANSLATE_NOOP("board", "Orange"),
+    QT_TRANSLATE_NOOP("board", "Gelb"),
+    QT_TRANSLATE_NOOP("board", "Blau"),
+    QT_TRANSLATE_NOOP("board", "Weiß"),
 }};
+// Colour 1 (red) to 6 (white) in the player's language.
+inline QString colourName(int colour)
+{
+    return QCoreApplication::translate("board", colourNames[static_cast<std::size_t>(colour - 1)]);
+}
 
 } // namespace board

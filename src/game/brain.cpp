@@ -10,12 +10,12 @@
 #include "common/form.h"
 #include "common/picture.h"
 #include "game/boarddesign.h"
-#include "rules/global.h"
-#include "rules/rules.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
 #include "info/frmsoftware.h"
 #include "results/form1.h"
+#include "rules/global.h"
+#include "rules/rules.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -80,10 +80,12 @@ void setOpaque(QLabel *label, std::uint32_t background, std::uint32_t text)
 
 // The credit strip: the long run of blanks fills the strip's first line, so
 // the credits wrap onto the second, which shows along the board's bottom edge.
-const QString creditStrip =
-    QString(232, u' ')
-    + QStringLiteral("Farbrix v. 1.0 \u2013 \u00A9 2026 Die Farbrix-Entwickler \u2013 "
-                     "freie Software (MIT)");
+QString creditStrip()
+{
+    //: The credits along the board's bottom edge, one line
+    return QString(232, u' ')
+           + Brain::tr("Farbrix v. 1.0 – © 2026 Die Farbrix-Entwickler – freie Software (MIT)");
+}
 
 // A lamp group reaches the Linux bus as a label, whose name a screen reader
 // reads in full: an indicator arrives there with no role a reader knows.
@@ -157,10 +159,10 @@ QString Shape::litDescription() const
         return {};
     const auto lit = std::count_if(group.begin(), group.end(), [](const Shape *s) { return s->isLit(); });
     if (lit == 0)
-        return QStringLiteral("keine Lampe leuchtet");
+        return tr("keine Lampe leuchtet");
     if (lit == 1)
-        return QStringLiteral("1 Lampe leuchtet");
-    return QStringLiteral("%1 Lampen leuchten").arg(lit);
+        return tr("1 Lampe leuchtet");
+    return tr("%1 Lampen leuchten").arg(lit);
 }
 
 void Shape::paintEvent(QPaintEvent *)
@@ -212,7 +214,7 @@ void BoardSurface::mouseMoveEvent(QMouseEvent *) { emit moved(); }
 Brain::Brain()
 {
     setObjectName(QStringLiteral("Brain"));
-    setWindowTitle(QStringLiteral("Farbrix v. 1.0"));
+    setWindowTitle(QStringLiteral("Farbrix v. 1.0")); // a name, the same in every language
     // A sizable tool window: narrow title bar, close box, no minimise or
     // maximise. Qt stops tool windows from ending the program when closed;
     // the board is the main window, so it must.
@@ -221,7 +223,7 @@ Brain::Brain()
 
     surface = new BoardSurface(this);
     announcer = new accessibility::Announcer(surface);
-    surface->setAccessibleName(QStringLiteral("Spielbrett"));
+    surface->setAccessibleName(tr("Spielbrett"));
     // The window can be resized, but the board never moves or scales: the
     // surface just shows more black or less of the board.
     surface->setMinimumSize(0, 0);
@@ -245,8 +247,8 @@ void Brain::buildControls(BoardSurface *parent)
     auto makePalette = [&](int n) {
         auto *image = new ImageBox(board::palette[n - 1], true, parent);
         image->setObjectName(QStringLiteral("Picture%1").arg(n));
-        image->setAccessibleName(QString::fromUtf16(board::colourNames[n - 1]));
-        image->setAccessibleDescription(QStringLiteral("Farbe w\u00e4hlen"));
+        image->setAccessibleName(board::colourName(n));
+        image->setAccessibleDescription(tr("Farbe wählen"));
         image->setMousePointer(2);
         image->setAccessibleChecked(n == Global::selectedColor);
         image->setEnabled(false);
@@ -262,10 +264,10 @@ void Brain::buildControls(BoardSurface *parent)
         for (int row = 0; row < board::rows; ++row) {
             auto *image = new ImageBox(board::ringRect(row, column - 1), column != 4 || row != 0, parent);
             image->setObjectName(QStringLiteral("Picture%1(%2)").arg(column + 6).arg(row));
-            image->setAccessibleName(QStringLiteral("Reihe %1, Spalte %2").arg(row + 1).arg(column));
-            image->setAccessibleValue(QStringLiteral("leer"));
+            image->setAccessibleName(tr("Reihe %1, Spalte %2").arg(row + 1).arg(column));
+            image->setAccessibleValue(tr("leer"));
             image->setMousePointer(2);
-            image->setAccessibleDescription(QStringLiteral("Ziffer 1 bis 6 setzt eine Farbe"));
+            image->setAccessibleDescription(tr("Ziffer 1 bis 6 setzt eine Farbe"));
             takeKeyboard(image);
             connect(image, &ImageBox::clicked, this, [this, column, row] { ringClick(column, row); });
             rings[column - 1][row] = image;
@@ -284,18 +286,21 @@ void Brain::buildControls(BoardSurface *parent)
         for (const int first : {1, 5}) {
             Shape *speaker = lamp(first, row);
             speaker->speakFor({speaker, lamp(first + 1, row), lamp(first + 2, row), lamp(first + 3, row)});
-            speaker->setAccessibleName(QStringLiteral("Reihe %1, %2")
-                                           .arg(row + 1)
-                                           .arg(first == 1 ? QStringLiteral("richtige Positionen und Farben")
-                                                           : QStringLiteral("richtige Farben")));
+            //: A row's lamp group; then what it counts, and how many lamps are lit
+            speaker->setAccessibleName(
+                tr("Reihe %1, %2")
+                    .arg(row + 1)
+                    .arg(first == 1 ? tr("richtige Positionen und Farben") : tr("richtige Farben")));
         }
     }
 
     const QFont verdana = fonts::make(fonts::Family::Verdana, 9.75);
     Label1 = makeLabel(QStringLiteral("Label1"), board::label1, parent);
-    Label1->setText(QStringLiteral("Richtige Positionen und Farben"));
+    //: Heading over the left lamps, three short lines at most
+    Label1->setText(tr("Richtige Positionen und Farben"));
     Label2 = makeLabel(QStringLiteral("Label2"), board::label2, parent);
-    Label2->setText(QStringLiteral("Richtige Farben"));
+    //: Heading over the right lamps, two short lines at most
+    Label2->setText(tr("Richtige Farben"));
     for (QLabel *heading : {Label1, Label2}) {
         heading->setFont(verdana);
         heading->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
@@ -310,7 +315,7 @@ void Brain::buildControls(BoardSurface *parent)
         const bool captioned = n == 4 || n == 5 || n == 7 || n == 8;
         mask->setText(captioned ? QStringLiteral("Label3") : QString());
         // The caption is black on black: screen readers hear what the eye sees.
-        mask->setAccessibleName(QStringLiteral("Abdeckung"));
+        mask->setAccessibleName(tr("Abdeckung"));
         setOpaque(mask, 0x000000, n == 6 ? board::paleBlue : 0x000000);
         mask->hide();
         masks[n - 3] = mask;
@@ -331,7 +336,7 @@ void Brain::buildControls(BoardSurface *parent)
     setOpaque(Label9, board::lightBlue, board::paleBlue);
 
     Label10 = makeLabel(QStringLiteral("Label10"), board::label10, parent);
-    Label10->setText(creditStrip);
+    Label10->setText(creditStrip());
     setOpaque(Label10, board::lightBlue, 0x000000);
 
     const QFont comic = fonts::make(fonts::Family::ComicSans, 9.75);
@@ -345,9 +350,10 @@ void Brain::buildControls(BoardSurface *parent)
         button->setAutoDefault(true); // Enter presses the button that has the focus
         return button;
     };
-    Command2 =
-        makeButton(QStringLiteral("Command2"), board::command2, QStringLiteral(" &N\u00e4chster Versuch"));
-    Command1 = makeButton(QStringLiteral("Command1"), board::command1, QStringLiteral("&Zeigen"));
+    //: The button that opens the next row; the blank before it is the design's
+    Command2 = makeButton(QStringLiteral("Command2"), board::command2, tr(" &Nächster Versuch"));
+    //: The button that evaluates the row; its access key must differ from the menus' and the other button's
+    Command1 = makeButton(QStringLiteral("Command1"), board::command1, tr("&Zeigen"));
     connect(Command1, &QPushButton::clicked, this, &Brain::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Brain::Command2_Click);
     setTabOrder(Command2, Command1);
@@ -370,19 +376,18 @@ void Brain::buildMenus()
         return m;
     };
 
-    mnuspiel = menu(bar, "mnuspiel", QStringLiteral("&Spiel"));
+    mnuspiel = menu(bar, "mnuspiel", tr("&Spiel"));
     bar->addMenu(mnuspiel);
-    mnuNeu = action(mnuspiel, "mnuNeu", QStringLiteral("&Neu"), &Brain::mnuNeu_Click);
-    mnubeenden = action(mnuspiel, "mnubeenden", QStringLiteral("Beenden"), &Brain::mnubeenden_Click);
+    mnuNeu = action(mnuspiel, "mnuNeu", tr("&Neu"), &Brain::mnuNeu_Click);
+    mnubeenden = action(mnuspiel, "mnubeenden", tr("Beenden"), &Brain::mnubeenden_Click);
 
-    mnuoptionen = menu(bar, "mnuoptionen", QStringLiteral("&Optionen"));
+    mnuoptionen = menu(bar, "mnuoptionen", tr("&Optionen"));
     bar->addMenu(mnuoptionen);
-    mnuschwieriggrad = menu(mnuoptionen, "mnuschwieriggrad", QStringLiteral("Schwierigkeitsgrad"));
+    mnuschwieriggrad = menu(mnuoptionen, "mnuschwieriggrad", tr("Schwierigkeitsgrad"));
     mnuoptionen->addMenu(mnuschwieriggrad);
-    mnueinfach = action(mnuschwieriggrad, "mnueinfach", QStringLiteral("Einfach"), &Brain::mnueinfach_Click);
-    mnuschwer = action(mnuschwieriggrad, "mnuschwer", QStringLiteral("Schwer"), &Brain::mnuschwer_Click);
-    mnusuperbrain =
-        action(mnuschwieriggrad, "mnusuperbrain", QStringLiteral("Superbrain"), &Brain::mnusuperbrain_Click);
+    mnueinfach = action(mnuschwieriggrad, "mnueinfach", tr("Einfach"), &Brain::mnueinfach_Click);
+    mnuschwer = action(mnuschwieriggrad, "mnuschwer", tr("Schwer"), &Brain::mnuschwer_Click);
+    mnusuperbrain = action(mnuschwieriggrad, "mnusuperbrain", tr("Superbrain"), &Brain::mnusuperbrain_Click);
     for (QAction *level : {mnueinfach, mnuschwer, mnusuperbrain}) {
         level->setCheckable(true);
         // Qt tells assistive technology nothing when a check mark comes or goes.
@@ -393,19 +398,17 @@ void Brain::buildMenus()
     }
     hollo = mnuoptionen->addSeparator();
     hollo->setObjectName(QStringLiteral("hollo"));
-    mnuhighscore =
-        action(mnuoptionen, "mnuhighscore", QStringLiteral("Highscore"), &Brain::mnuhighscore_Click);
+    mnuhighscore = action(mnuoptionen, "mnuhighscore", tr("Highscore"), &Brain::mnuhighscore_Click);
     mnustrich = mnuoptionen->addSeparator();
     mnustrich->setObjectName(QStringLiteral("mnustrich"));
-    mnulösung =
-        action(mnuoptionen, "mnulösung", QStringLiteral("L\u00f6sung anzeigen"), &Brain::mnuLösung_Click);
+    mnulösung = action(mnuoptionen, "mnulösung", tr("Lösung anzeigen"), &Brain::mnuLösung_Click);
     mnulösung->setEnabled(false);
 
-    mnuhilfe = menu(bar, "mnuhilfe", QStringLiteral("&Hilfe"));
+    mnuhilfe = menu(bar, "mnuhilfe", tr("&Hilfe"));
     bar->addMenu(mnuhilfe);
-    mnuanleitung = action(mnuhilfe, "mnuanleitung", QStringLiteral("&Anleitung"), &Brain::mnuanleitung_Click);
-    mnucredits = action(mnuhilfe, "mnucredits", QStringLiteral("&\u00dcber"), &Brain::mnucredits_Click);
-    swkatalog = action(mnuhilfe, "swkatalog", QStringLiteral("&Softwarekatalog"), &Brain::swkatalog_Click);
+    mnuanleitung = action(mnuhilfe, "mnuanleitung", tr("&Anleitung"), &Brain::mnuanleitung_Click);
+    mnucredits = action(mnuhilfe, "mnucredits", tr("&Über"), &Brain::mnucredits_Click);
+    swkatalog = action(mnuhilfe, "swkatalog", tr("&Softwarekatalog"), &Brain::swkatalog_Click);
 }
 
 void Brain::placeOnScreen()
@@ -459,7 +462,7 @@ void Brain::formLoad()
     ringFile5 = QStringLiteral("blauring.jpg");
     ringFile6 = QStringLiteral("wei\u00dfring.jpg");
 
-    Command2->setText(QStringLiteral("&Spiel beginnen"));
+    Command2->setText(tr("&Spiel beginnen"));
     Command1->setEnabled(false);
     setRowEnabled(0, false);
 

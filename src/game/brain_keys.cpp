@@ -190,7 +190,8 @@ QString Brain::lampReport(int row) const
             count += lamp(shape, row)->isLit();
         return count;
     };
-    return QStringLiteral("Reihe %1: richtige Positionen und Farben %2, richtige Farben %3")
+    //: Said after a row is evaluated: the row, the lit lamps on the left, those on the right
+    return tr("Reihe %1: richtige Positionen und Farben %2, richtige Farben %3")
         .arg(row + 1)
         .arg(lit(1))
         .arg(lit(5));

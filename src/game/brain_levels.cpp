@@ -6,8 +6,8 @@
 #include "common/accessibility.h"
 #include "common/form.h"
 #include "game/brain.h"
-#include "rules/global.h"
 #include "results/winorlose.h"
+#include "rules/global.h"
 
 #include <QAction>
 #include <QLabel>
@@ -78,13 +78,12 @@ void Brain::announceMasks(const QAction *level)
         if (accessibility::isCoveredBySiblings(ring(1, row)))
             hidden << row + 1;
     }
-    const QString rows =
-        hidden.isEmpty() ? QStringLiteral("keine Reihe abgedeckt")
-        : hidden.size() == 1
-            ? QStringLiteral("Reihe %1 abgedeckt").arg(hidden.front())
-            : QStringLiteral("Reihen %1 bis %2 abgedeckt").arg(hidden.front()).arg(hidden.back());
-    announcer->say(level->text()
-                   + (level->isChecked() ? QStringLiteral(" gew\u00e4hlt, ") : QStringLiteral(", ")) + rows);
+    const QString rows = hidden.isEmpty() ? tr("keine Reihe abgedeckt")
+                         : hidden.size() == 1
+                             ? tr("Reihe %1 abgedeckt").arg(hidden.front())
+                             : tr("Reihen %1 bis %2 abgedeckt").arg(hidden.front()).arg(hidden.back());
+    //: A level just checked ("Schwer") and the rows its masks cover
+    announcer->say((level->isChecked() ? tr("%1 gewählt, %2") : tr("%1, %2")).arg(level->text(), rows));
 }
 
 void Brain::mnuLösung_Click()

@@ -9,10 +9,10 @@
 #include "common/picture.h"
 #include "game/boarddesign.h"
 #include "game/brain.h"
+#include "results/winorlose.h"
 #include "rules/codetable.h"
 #include "rules/global.h"
 #include "rules/rules.h"
-#include "results/winorlose.h"
 
 #include <QAccessible>
 #include <QMenu>
@@ -25,7 +25,8 @@ void Brain::paletteClick(int n)
     // The pointer shows the pick to the eye; the checked ball tells the ear.
     for (int colour = 1; colour <= 6; ++colour)
         paletteImage(colour)->setAccessibleChecked(colour == n);
-    announcer->say(QString::fromUtf16(board::colourNames[n - 1]) + QStringLiteral(" gew\u00e4hlt"));
+    //: Said when a colour is picked from the palette
+    announcer->say(tr("%1 gewählt").arg(board::colourName(n)));
 }
 
 void Brain::Form_MouseMove()
@@ -51,7 +52,7 @@ bool Brain::ringClick(int column, int row)
             messages::show(picture::failureMessage(file, reason));
         } else {
             ring(column, row)->setPicture(ball);
-            ring(column, row)->setAccessibleValue(QString::fromUtf16(board::colourNames[colour - 1]));
+            ring(column, row)->setAccessibleValue(board::colourName(colour));
             Global::guessColor(column) = colour;
             if (column == 4)
                 Command1->setEnabled(true);
@@ -71,7 +72,8 @@ void Brain::Command2_Click()
     for (int n = 1; n <= board::colours; ++n)
         paletteImage(n)->setEnabled(true);
     setRowEnabled(0, true);
-    Command2->setText(QStringLiteral("N\u00e4chster Versuch"));
+    //: The same caption as " &Nächster Versuch", now without its blank and access key
+    Command2->setText(tr("Nächster Versuch"));
     ++attemptNumber;
 
     // Past the tenth attempt (possible only without a level) the rows stay as
@@ -88,7 +90,7 @@ void Brain::Command2_Click()
 
     if (Global::codeNumber >= codetable::gapFirst && Global::codeNumber <= codetable::gapLast) {
         Global::codeNumber += codetable::gapShift;
-        messages::show(QStringLiteral("Das klappt !"));
+        messages::show(tr("Das klappt !"));
     }
     if (const auto combination = codetable::entry(Global::codeNumber)) {
         for (int column = 1; column <= 4; ++column)
@@ -103,7 +105,7 @@ void Brain::Command1_Click()
     const rules::Colours secret{secretColor1, secretColor2, secretColor3, secretColor4};
 
     if (!rules::allDifferent(guess)) {
-        messages::show(QStringLiteral("Vier verschiedene Farben ausw\u00e4hlen !"));
+        messages::show(tr("Vier verschiedene Farben auswählen !"));
         return;
     }
 
@@ -127,7 +129,7 @@ void Brain::Command1_Click()
     announcer->say(lampReport(currentRow));
 
     if (exactMatches == 4) {
-        messages::show(QStringLiteral("Code geknackt !"));
+        messages::show(tr("Code geknackt !"));
         restartPending = 1;
         showModeless<WinorLose>();
     }
@@ -140,20 +142,20 @@ void Brain::Command1_Click()
     struct Loss {
         const Int &flag;
         int lastAttempt;
-        const char16_t *lost;
-        const char16_t *again;
+        const char *lost;
+        const char *again;
     };
     const Loss losses[] = {
-        {hardMode, 8, u"Code leider nicht geknackt !", u"Probier es nochmal !"},
-        {easyMode, 10, u"Code nicht geknackt !", u"Probier es nochmal !"},
-        {superMode, 5, u"Code nicht geknackt!", u"Probier es nochmal!"},
+        {hardMode, 8, QT_TR_NOOP("Code leider nicht geknackt !"), QT_TR_NOOP("Probier es nochmal !")},
+        {easyMode, 10, QT_TR_NOOP("Code nicht geknackt !"), QT_TR_NOOP("Probier es nochmal !")},
+        {superMode, 5, QT_TR_NOOP("Code nicht geknackt!"), QT_TR_NOOP("Probier es nochmal!")},
     };
     for (const Loss &loss : losses) {
         if (loss.flag == 1 && attemptNumber == loss.lastAttempt && exactMatches < 4) {
-            messages::show(QString::fromUtf16(loss.lost));
+            messages::show(tr(loss.lost));
             newGame();
             attemptNumber = 0;
-            messages::show(QString::fromUtf16(loss.again));
+            messages::show(tr(loss.again));
         }
     }
 

@@ -14,6 +14,14 @@
 #include <QScreen>
 
 #include <algorithm>
+
+// The pictures with words in them, in every language (src/CMakeLists.txt);
+// Q_INIT_RESOURCE names a function outside any namespace.
+static bool registerWordedPictures()
+{
+    Q_INIT_RESOURCE(worded);
+    return true;
+}
 #include <cmath>
 
 namespace infoui {
@@ -149,6 +157,8 @@ void LineControl::paintEvent(QPaintEvent *)
 
 QLabel *pictureBox(const char *name, const twips::Rect &design, const QString &resource, QWidget *parent)
 {
+    static const bool registered = registerWordedPictures();
+    Q_UNUSED(registered);
     auto *box = new QLabel(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(twips::rect(design));

@@ -6,6 +6,7 @@
 #include "common/fonts.h"
 #include "common/form.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -22,8 +23,10 @@ QString credits()
 {
     // Padded to the design's length; the blanks run through the window
     // after the text.
-    QString line = QStringLiteral("Die Farbrix-Entwickler \u2013 Programm und Bilder: das Farbrix-Team "
-                                  "\u2013 Quelltext: apt source farbrix");
+    //: The line that scrolls through the about window
+    QString line = QCoreApplication::translate(
+        "FrmAbout", "Die Farbrix-Entwickler – Programm und Bilder: das Farbrix-Team "
+                    "– Quelltext: apt source farbrix");
     return line.leftJustified(201, QLatin1Char(' '));
 }
 
@@ -39,7 +42,7 @@ double creditsStep(double leftUnits, double lineWidthUnits, double windowWidthTw
 FrmAbout::FrmAbout()
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Die Farbrix-Entwickler"));
+    setWindowTitle(tr("Die Farbrix-Entwickler"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     // Qt takes quit-on-close away from tool windows; the about window may be
@@ -54,31 +57,35 @@ FrmAbout::FrmAbout()
     // blanks; every run is long enough to end its line in Comic Sans MS and
     // in the narrower stand-in font alike.
     Label3 = new infoui::DesignLabel("Label3", {240, 840, 4365, 825},
-                                     QStringLiteral("\u00A9 2026 Die Farbrix-Entwickler"
-                                                    "                                        "
-                                                    "Programm und Bilder: das Farbrix-Team"
-                                                    "                                    "
-                                                    "Mitarbeit: alle, die Fehler melden"),
+                                     //: Three lines, each ended by a run of blanks long enough to push
+                                     //: the next item onto a line of its own
+                                     tr("© 2026 Die Farbrix-Entwickler"
+                                        "                                        "
+                                        "Programm und Bilder: das Farbrix-Team"
+                                        "                                    "
+                                        "Mitarbeit: alle, die Fehler melden"),
                                      fonts::make(Family::ComicSans, 9.75), Qt::white, this);
-    Label1 = new infoui::DesignLabel(
-        "Label1", {240, 1680, 4575, 1215},
-        QStringLiteral("Farbrix ist freie Software unter der MIT-Lizenz: Sie d\u00FCrfen es spielen, "
-                       "ver\u00E4ndern, weitergeben und auch verkaufen, solange der Lizenztext dabei "
-                       "bleibt. Gef\u00E4llt Ihnen das Spiel, oder haben Sie einen Fehler gefunden? "
-                       "Schreiben Sie uns!"),
-        small, Qt::white, this);
-    Label2 = new infoui::DesignLabel(
-        "Label2", {240, 2760, 4575, 1335},
-        // Where to write and where the source is, as a Debian system offers
-        // them: the maker has no postal address to give.
-        QStringLiteral("Die Farbrix-Entwickler \u2013 Farbrix v. 1.0"
-                       "                                               "
-                       "Lizenz: MIT (Expat)"
-                       "                                                                        "
-                       "Quelltext: apt source farbrix"
-                       "                                                                      "
-                       "Fehler melden: reportbug farbrix"),
-        small, infoui::bgr(0x00FFC0C0), this);
+    Label1 =
+        new infoui::DesignLabel("Label1", {240, 1680, 4575, 1215},
+                                tr("Farbrix ist freie Software unter der MIT-Lizenz: Sie dürfen es spielen, "
+                                   "verändern, weitergeben und auch verkaufen, solange der Lizenztext dabei "
+                                   "bleibt. Gefällt Ihnen das Spiel, oder haben Sie einen Fehler gefunden? "
+                                   "Schreiben Sie uns!"),
+                                small, Qt::white, this);
+    Label2 =
+        new infoui::DesignLabel("Label2", {240, 2760, 4575, 1335},
+                                // Where to write and where the source is, as a Debian system offers
+                                // them: the maker has no postal address to give.
+                                //: Four lines, each ended by a run of blanks long enough to push the next
+                                //: item onto a line of its own
+                                tr("Die Farbrix-Entwickler – Farbrix v. 1.0"
+                                   "                                               "
+                                   "Lizenz: MIT (Expat)"
+                                   "                                                                        "
+                                   "Quelltext: apt source farbrix"
+                                   "                                                                      "
+                                   "Fehler melden: reportbug farbrix"),
+                                small, infoui::bgr(0x00FFC0C0), this);
     lblDescription =
         new infoui::DesignLabel("lblDescription", descriptionDesign, credits(),
                                 fonts::make(Family::ComicSans, 12), infoui::bgr(0x0000C000), this);
@@ -94,7 +101,7 @@ FrmAbout::FrmAbout()
     Picture2 = infoui::pictureBox("Picture2", {-120, 4920, 4575, 975},
                                   QStringLiteral(":/artwork/titel350.bmp"), this);
 
-    cmdOK = infoui::commandButton("cmdOK", {1920, 4080, 1260, 345}, QStringLiteral("OK"), this);
+    cmdOK = infoui::commandButton("cmdOK", {1920, 4080, 1260, 345}, tr("OK"), this);
     cmdOK->setFont(small);
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &FrmAbout::cmdOK_Click);

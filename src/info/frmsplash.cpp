@@ -106,13 +106,11 @@ FrmSplash::FrmSplash()
     // Two lines the frame covers completely; they show only if the frame is
     // taken away. Both copyright lines give the makers' short name, as "Die
     // Farbrix-Entwickler" does not fit their width.
-    Label3 = new infoui::DesignLabel(
-        "Label3", {720, 2520, 5535, 315},
-        QStringLiteral("Den Quelltext holen Sie sich unter Debian mit: apt source farbrix"), small, Qt::white,
-        client);
-    Label2 =
-        new infoui::DesignLabel("Label2", {840, 2880, 2175, 255}, QStringLiteral("\u00A9 2026 Farbrix-Team"),
-                                small, highlightText, client);
+    Label3 = new infoui::DesignLabel("Label3", {720, 2520, 5535, 315},
+                                     tr("Den Quelltext holen Sie sich unter Debian mit: apt source farbrix"),
+                                     small, Qt::white, client);
+    Label2 = new infoui::DesignLabel("Label2", {840, 2880, 2175, 255}, tr("© 2026 Farbrix-Team"), small,
+                                     highlightText, client);
 
     Frame1 = new GroupFrame(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -129,23 +127,22 @@ FrmSplash::FrmSplash()
     }
 
     Line1 = new infoui::LineControl("Line1", {360, 3720}, {6360, 3720}, Qt::white, 1, Frame1);
-    Label1 = new infoui::DesignLabel(
-        "Label1", {360, 3840, 4455, 495},
-        QStringLiteral("Neugierig, wie Farbrix denkt? Sein Quelltext geh\u00F6rt auch Ihnen!"),
-        fonts::make(Family::Arial, 9.75, fonts::Bold), infoui::bgr(0x00FFC0C0), Frame1);
-    lblCopyright =
-        new infoui::DesignLabel("lblCopyright", {4080, 300, 2175, 255},
-                                QStringLiteral("\u00A9 2026 Farbrix-Team"), small, highlightText, Frame1);
-    lblCompany = new infoui::DesignLabel("lblCompany", {2400, 480, 3855, 255},
-                                         QStringLiteral("programmiert von den Farbrix-Entwicklern"), small,
-                                         highlightText, Frame1);
-    lblWarning = new infoui::DesignLabel(
-        "lblWarning", {600, 2160, 5535, 675},
-        // The MIT licence in plain words: what it allows, and its one condition.
-        QStringLiteral("Farbrix ist freie Software unter der MIT-Lizenz: Sie d\u00FCrfen es spielen, "
-                       "ver\u00E4ndern, weitergeben und auch verkaufen, solange der Lizenztext dabei "
-                       "bleibt. Quelltext unter Debian: apt source farbrix"),
-        small, highlightText, Frame1);
+    Label1 = new infoui::DesignLabel("Label1", {360, 3840, 4455, 495},
+                                     tr("Neugierig, wie Farbrix denkt? Sein Quelltext gehört auch Ihnen!"),
+                                     fonts::make(Family::Arial, 9.75, fonts::Bold), infoui::bgr(0x00FFC0C0),
+                                     Frame1);
+    lblCopyright = new infoui::DesignLabel("lblCopyright", {4080, 300, 2175, 255}, tr("© 2026 Farbrix-Team"),
+                                           small, highlightText, Frame1);
+    lblCompany =
+        new infoui::DesignLabel("lblCompany", {2400, 480, 3855, 255},
+                                tr("programmiert von den Farbrix-Entwicklern"), small, highlightText, Frame1);
+    lblWarning =
+        new infoui::DesignLabel("lblWarning", {600, 2160, 5535, 675},
+                                // The MIT licence in plain words: what it allows, and its one condition.
+                                tr("Farbrix ist freie Software unter der MIT-Lizenz: Sie dürfen es spielen, "
+                                   "verändern, weitergeben und auch verkaufen, solange der Lizenztext dabei "
+                                   "bleibt. Quelltext unter Debian: apt source farbrix"),
+                                small, highlightText, Frame1);
 
     // Picture2 lies over Picture1 in the design; the load steps turn that
     // round, so the small title covers the top of the large one.
@@ -156,13 +153,14 @@ FrmSplash::FrmSplash()
     // What the titles show: the small one the game's name over a row of
     // balls, the large one (of which little shows) the subtitle.
     Picture1->setAccessibleName(QStringLiteral("Farbrix"));
-    Picture2->setAccessibleName(QStringLiteral("Das Farbcode-Knobelspiel"));
+    Picture2->setAccessibleName(tr("Das Farbcode-Knobelspiel"));
 
-    Command1 =
-        infoui::commandButton("Command1", {4920, 3840, 1455, 495}, QStringLiteral("&Quelltext ?"), Frame1);
+    Command1 = infoui::commandButton("Command1", {4920, 3840, 1455, 495},
+                                     //: Its access key must differ from that of "&Start", on the same window
+                                     tr("&Quelltext ?"), Frame1);
     connect(Command1, &QPushButton::clicked, this, &FrmSplash::Command1_Click);
 
-    Command2 = infoui::commandButton("Command2", {2760, 3120, 1455, 495}, QStringLiteral("&Start"), client);
+    Command2 = infoui::commandButton("Command2", {2760, 3120, 1455, 495}, tr("&Start"), client);
     connect(Command2, &QPushButton::clicked, this, &FrmSplash::Command2_Click);
     Command2->raise();
 

@@ -9,8 +9,8 @@
 #include "common/messages.h"
 #include "common/twips.h"
 #include "game/brain.h"
-#include "rules/global.h"
 #include "results/tablefile.h"
+#include "rules/global.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -22,22 +22,26 @@ constexpr int clientWidth = 6435, clientHeight = 3810;
 
 struct LabelDesign {
     int index;
-    const char16_t *caption;
+    const char *caption;
     twips::Rect where;
 };
 constexpr LabelDesign labelDesign[] = {
     {5,
-     u"Diese Superhirne brauchten nur sehr wenige Versuche , um den Code zu  knacken:",
+     //: Heading of the highscore table, two lines
+     QT_TRANSLATE_NOOP("Form1",
+                       "Diese Superhirne brauchten nur sehr wenige Versuche , um den Code zu  knacken:"),
      {240, 120, 6255, 615}},
-    {1, u"1 Versuch", {240, 840, 1095, 375}},
-    {0, u"2 Versuche", {240, 1320, 1335, 375}},
-    {2, u"3 Versuche", {240, 1800, 1335, 375}},
-    {3, u"4 Versuche", {240, 2280, 1335, 375}},
-    {4, u"5 Versuche", {240, 2760, 1335, 375}},
+    //: The captions before the five names are narrower than the names' boxes
+    {1, QT_TRANSLATE_NOOP("Form1", "1 Versuch"), {240, 840, 1095, 375}},
+    {0, QT_TRANSLATE_NOOP("Form1", "2 Versuche"), {240, 1320, 1335, 375}},
+    {2, QT_TRANSLATE_NOOP("Form1", "3 Versuche"), {240, 1800, 1335, 375}},
+    {3, QT_TRANSLATE_NOOP("Form1", "4 Versuche"), {240, 2280, 1335, 375}},
+    {4, QT_TRANSLATE_NOOP("Form1", "5 Versuche"), {240, 2760, 1335, 375}},
 };
 
 // The names the table holds before any file was read; they stand in for
-// every name the file cannot supply.
+// every name the file cannot supply. They are data, not text: the same in
+// every language, so a table reads the same whatever language wrote it.
 constexpr const char16_t *designNames[] = {u"Tueftelino", u"Mr Ringelmond", u"Tueftelino", u"Dr Kugelbart",
                                            u"Knobelkater"};
 
@@ -49,14 +53,14 @@ constexpr twips::Rect command1{2760, 3360, 1215, 375};
 Form1::Form1()
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Highscores"));
+    setWindowTitle(tr("Highscores"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(twips::size(clientWidth, clientHeight));
     colours::fillBackground(this, Qt::black);
 
     const QFont sans = fonts::make(fonts::Family::MsSansSerif, 12);
     for (const LabelDesign &design : labelDesign) {
-        auto *label = new QLabel(QString::fromUtf16(design.caption), this);
+        auto *label = new QLabel(tr(design.caption), this);
         label->setObjectName(QStringLiteral("Label2(%1)").arg(design.index));
         label->setGeometry(twips::rect(design.where));
         label->setFont(sans);
@@ -74,13 +78,13 @@ Form1::Form1()
         // Only names the file can hold are accepted, so what the player sees
         // is exactly what is stored.
         text->setValidator(new highscore::NameValidator(text));
-        text->setAccessibleName(index == 0 ? QStringLiteral("Name f\u00fcr 1 Versuch")
-                                           : QStringLiteral("Name f\u00fcr %1 Versuche").arg(index + 1));
+        text->setAccessibleName(index == 0 ? tr("Name für 1 Versuch")
+                                           : tr("Name für %1 Versuche").arg(index + 1));
         text->setEnabled(false);
         texts[index] = text;
     }
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1 = new QPushButton(tr("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twips::rect(command1));
     Command1->setFont(fonts::make(fonts::Family::ComicSans, 9.75));

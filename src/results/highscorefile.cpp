@@ -3,6 +3,7 @@
 
 #include "results/highscorefile.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -131,14 +132,17 @@ QStringList decode(QByteArrayView bytes, QString *damage, bool *cutShort)
     if (!damage)
         return fields;
     if (openQuote)
-        *damage = QStringLiteral("Ein Name hat kein schlie\u00dfendes Anf\u00fchrungszeichen.");
+        *damage =
+            QCoreApplication::translate("highscore", "Ein Name hat kein schließendes Anführungszeichen.");
     else if (dropped)
-        *damage = QStringLiteral("Ein Name enth\u00e4lt Zeichen, die kein Windows-1252-Text sind.");
+        *damage = QCoreApplication::translate("highscore",
+                                              "Ein Name enthält Zeichen, die kein Windows-1252-Text sind.");
     else if (cut)
-        *damage = QStringLiteral("Ein Name ist l\u00e4nger als die %1 Zeichen, die ein Name haben kann.")
-                      .arg(QLocale(QLocale::German).toString(maxNameLength));
+        *damage = QCoreApplication::translate(
+                      "highscore", "Ein Name ist länger als die %1 Zeichen, die ein Name haben kann.")
+                      .arg(QLocale().toString(maxNameLength));
     else if (!fields.isEmpty() && fields.size() < entries)
-        *damage = QStringLiteral("Sie enth\u00e4lt weniger als f\u00fcnf Namen.");
+        *damage = QCoreApplication::translate("highscore", "Sie enthält weniger als fünf Namen.");
     else
         damage->clear();
     return fields;

@@ -3,6 +3,7 @@
 
 #include "results/tablefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -48,12 +49,13 @@ Place resolve(const QString &path)
         if (::lstat(QFile::encodeName(place.target).constData(), &status) != 0) {
             place.missing = true;
             if (links > 0)
-                place.refused = QStringLiteral("Die Verknüpfung unter diesem Namen führt zu keiner Datei.");
+                place.refused = QCoreApplication::translate(
+                    "highscore", "Die Verknüpfung unter diesem Namen führt zu keiner Datei.");
             return place;
         }
         if (S_ISLNK(status.st_mode) && status.st_uid != ::geteuid()) {
-            place.refused =
-                QStringLiteral("Die Verknüpfung unter diesem Namen gehört einem anderen Benutzer.");
+            place.refused = QCoreApplication::translate(
+                "highscore", "Die Verknüpfung unter diesem Namen gehört einem anderen Benutzer.");
             return place;
         }
         if (S_ISLNK(status.st_mode)) {
@@ -61,15 +63,17 @@ Place resolve(const QString &path)
             continue;
         }
         if (S_ISDIR(status.st_mode))
-            place.refused = QStringLiteral("Unter diesem Namen liegt ein Ordner.");
+            place.refused = QCoreApplication::translate("highscore", "Unter diesem Namen liegt ein Ordner.");
         else if (!S_ISREG(status.st_mode))
-            place.refused = QStringLiteral("Unter diesem Namen liegt keine gewöhnliche Datei.");
-        else if (links > 0 && status.st_uid != ::geteuid())
             place.refused =
-                QStringLiteral("Die Verknüpfung unter diesem Namen führt zur Datei eines anderen Benutzers.");
+                QCoreApplication::translate("highscore", "Unter diesem Namen liegt keine gewöhnliche Datei.");
+        else if (links > 0 && status.st_uid != ::geteuid())
+            place.refused = QCoreApplication::translate(
+                "highscore", "Die Verknüpfung unter diesem Namen führt zur Datei eines anderen Benutzers.");
         return place;
     }
-    place.refused = QStringLiteral("Die Verknüpfung unter diesem Namen führt zu keiner Datei.");
+    place.refused =
+        QCoreApplication::translate("highscore", "Die Verknüpfung unter diesem Namen führt zu keiner Datei.");
     return place;
 }
 
@@ -128,11 +132,12 @@ Contents readBounded(const QString &target)
 QString whyNotRead(const Contents &file)
 {
     if (file.notRegular)
-        return QStringLiteral("Unter diesem Namen liegt keine gewöhnliche Datei.");
+        return QCoreApplication::translate("highscore", "Unter diesem Namen liegt keine gewöhnliche Datei.");
     if (file.error == EACCES || file.error == EPERM)
-        return QStringLiteral("Der Zugriff auf die Datei ist nicht erlaubt.");
+        return QCoreApplication::translate("highscore", "Der Zugriff auf die Datei ist nicht erlaubt.");
     if (file.error)
-        return QStringLiteral("Das Betriebssystem meldet: %1").arg(qt_error_string(file.error));
+        return QCoreApplication::translate("highscore", "Das Betriebssystem meldet: %1")
+            .arg(qt_error_string(file.error));
     return {};
 }
 
@@ -141,26 +146,28 @@ QString whyNotWritten(const QString &path, qsizetype needed, const QString &syst
     const QFileInfo target(path);
     const QFileInfo folder(target.absolutePath());
     if (!folder.isDir())
-        return QStringLiteral("Der Ordner existiert nicht.");
+        return QCoreApplication::translate("highscore", "Der Ordner existiert nicht.");
     const QStorageInfo storage(folder.absoluteFilePath());
     if (!folder.isWritable() || (storage.isValid() && storage.isReadOnly()))
-        return QStringLiteral("Der Ordner ist schreibgeschützt.");
+        return QCoreApplication::translate("highscore", "Der Ordner ist schreibgeschützt.");
     if (target.exists() && !target.isWritable())
-        return QStringLiteral("Die Datei ist schreibgeschützt.");
+        return QCoreApplication::translate("highscore", "Die Datei ist schreibgeschützt.");
     // A new file takes at least one block, however short the table.
     if (storage.isValid() && storage.bytesAvailable() < std::max<qint64>(needed, storage.blockSize()))
-        return QStringLiteral("Der Datenträger ist voll.");
+        return QCoreApplication::translate("highscore", "Der Datenträger ist voll.");
     struct statvfs volume {
     };
     if (::statvfs(QFile::encodeName(folder.absoluteFilePath()).constData(), &volume) == 0
         && volume.f_files > 0 && volume.f_favail == 0)
-        return QStringLiteral("Auf dem Datenträger ist kein Platz für eine weitere Datei.");
-    return QStringLiteral("Das Betriebssystem meldet: %1").arg(systemText);
+        return QCoreApplication::translate("highscore",
+                                           "Auf dem Datenträger ist kein Platz für eine weitere Datei.");
+    return QCoreApplication::translate("highscore", "Das Betriebssystem meldet: %1").arg(systemText);
 }
 
 QString notSaved(const QString &path, const QString &reason)
 {
-    return QStringLiteral("Die Highscore-Liste konnte nicht in „%1“ gespeichert werden. %2")
+    return QCoreApplication::translate("highscore",
+                                       "Die Highscore-Liste konnte nicht in „%1“ gespeichert werden. %2")
         .arg(shown(path), reason);
 }
 
@@ -260,7 +267,8 @@ TableLock::TableLock(const QString &path)
         struct stat held {
         }, there{};
         if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
-            refused = QStringLiteral("Unter diesem Namen liegt keine gewöhnliche Datei.");
+            refused =
+                QCoreApplication::translate("highscore", "Unter diesem Namen liegt keine gewöhnliche Datei.");
             return;
         }
         // Waits on this very file: the game that holds it may replace it
@@ -268,7 +276,8 @@ TableLock::TableLock(const QString &path)
         while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             if (errno != EWOULDBLOCK) {
                 refused =
-                    QStringLiteral("Die Datei l\u00e4sst sich nicht sperren. Das Betriebssystem meldet: %1")
+                    QCoreApplication::translate(
+                        "highscore", "Die Datei lässt sich nicht sperren. Das Betriebssystem meldet: %1")
                         .arg(qt_error_string(errno));
                 return;
             }
@@ -324,9 +333,9 @@ bool writeInPlace(const QString &target, const QByteArray &bytes, QString *refus
     };
     const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
     if (regular && status.st_nlink > 1)
-        *refused =
-            QStringLiteral("Die Datei hat noch einen anderen Namen (eine harte Verknüpfung), der "
-                           "außerhalb des Spielordners liegen kann. Darum wird sie nicht überschrieben.");
+        *refused = QCoreApplication::translate(
+            "highscore", "Die Datei hat noch einen anderen Namen (eine harte Verknüpfung), der "
+                         "außerhalb des Spielordners liegen kann. Darum wird sie nicht überschrieben.");
     const bool written = regular && refused->isEmpty() && writeAllAt(fd, "\x01", 1, 0)
                          && writeAllAt(fd, bytes.constData() + 1, bytes.size() - 1, 1)
                          && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0
@@ -348,18 +357,21 @@ bool writeLocked(const Names &names, QString *error, const QString &path, bool f
     };
     const std::optional<QByteArray> bytes = encode(names);
     if (!bytes)
-        return failed(QStringLiteral("Ein Name enthält Zeichen, die die Datei nicht aufnehmen kann."));
+        return failed(QCoreApplication::translate(
+            "highscore", "Ein Name enthält Zeichen, die die Datei nicht aufnehmen kann."));
     const Place place = resolve(path);
     if (!place.refused.isEmpty())
         return failed(place.refused);
     if (const Contents old = place.missing ? Contents{} : readBounded(place.target); old.error != ENOENT) {
         if (const QString why = whyNotRead(old); !why.isEmpty())
             return failed(why
-                          + QStringLiteral(" Eine Liste, die nicht gelesen werden kann, wird nicht "
+                          + QCoreApplication::translate(
+                              "highscore", " Eine Liste, die nicht gelesen werden kann, wird nicht "
                                            "überschrieben."));
         if (old.large && !keptAside)
-            return failed(QStringLiteral("Die Datei enthält mehr, als eine Highscore-Liste enthalten kann, "
-                                         "und ohne eine Kopie würde das verloren gehen."));
+            return failed(QCoreApplication::translate(
+                "highscore", "Die Datei enthält mehr, als eine Highscore-Liste enthalten kann, "
+                             "und ohne eine Kopie würde das verloren gehen."));
     }
 
     QString systemText;
@@ -415,7 +427,8 @@ ReadResult read(const QString &path)
         return {};
     ReadResult result;
     const auto failed = [&](const QString &reason) {
-        result.error = QStringLiteral("Die Highscore-Liste „%1“ konnte nicht gelesen werden. %2")
+        result.error = QCoreApplication::translate("highscore",
+                                                   "Die Highscore-Liste „%1“ konnte nicht gelesen werden. %2")
                            .arg(shown(path), reason);
         return result;
     };
@@ -441,7 +454,8 @@ bool write(const Names &names, QString *error, const QString &path)
 {
     const TableLock lock(path);
     const QString refused =
-        lock.busy ? QStringLiteral("Ein anderes Spiel speichert sie gerade.") : lock.refused;
+        lock.busy ? QCoreApplication::translate("highscore", "Ein anderes Spiel speichert sie gerade.")
+                  : lock.refused;
     if (refused.isEmpty())
         return writeLocked(names, error, path, lock.foreign);
     if (error)
@@ -454,9 +468,12 @@ KeptAside keepDamaged(const ReadResult &table, const QString &path)
     const QString shownTable = shown(path);
     const QString intro =
         table.damage.isEmpty()
-            ? QStringLiteral("Die Datei der Highscore-Liste „%1“ enthält mehr als die fünf Namen der Liste.")
+            ? QCoreApplication::translate(
+                  "highscore",
+                  "Die Datei der Highscore-Liste „%1“ enthält mehr als die fünf Namen der Liste.")
                   .arg(shownTable)
-            : QStringLiteral("Die Highscore-Liste „%1“ ist beschädigt. %2").arg(shownTable, table.damage);
+            : QCoreApplication::translate("highscore", "Die Highscore-Liste „%1“ ist beschädigt. %2")
+                  .arg(shownTable, table.damage);
     const QString target = resolve(path).target;
     QString why;
     for (int n = 1; n <= maxCopies && why.isEmpty(); ++n) {
@@ -470,9 +487,11 @@ KeptAside keepDamaged(const ReadResult &table, const QString &path)
         int fd = -1;
         if (table.large) {
             if (::link(QFile::encodeName(target).constData(), native.constData()) == 0)
-                return {true, intro
-                                  + QStringLiteral(" Sie ist als „%1“ aufbewahrt; OK schreibt die Liste neu.")
-                                        .arg(name)};
+                return {true,
+                        intro
+                            + QCoreApplication::translate(
+                                  "highscore", " Sie ist als „%1“ aufbewahrt; OK schreibt die Liste neu.")
+                                  .arg(name)};
         } else {
             fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                         table.permissions & 0666);
@@ -494,22 +513,26 @@ KeptAside keepDamaged(const ReadResult &table, const QString &path)
         const bool written = writeAll(fd, table.bytes) && ::fsync(fd) == 0;
         const int error = errno;
         if (::close(fd) == 0 && written)
-            return {
-                true,
-                intro + QStringLiteral(" Sie ist als „%1“ aufbewahrt; OK schreibt die Liste neu.").arg(name)};
+            return {true, intro
+                              + QCoreApplication::translate(
+                                    "highscore", " Sie ist als „%1“ aufbewahrt; OK schreibt die Liste neu.")
+                                    .arg(name)};
         ::unlink(native.constData());
         why = whyNotWritten(name, table.bytes.size(), qt_error_string(error));
     }
     if (why.isEmpty())
-        why = QStringLiteral("Es liegen schon %1 aufbewahrte Kopien neben ihr.").arg(maxCopies);
+        why = QCoreApplication::translate("highscore", "Es liegen schon %1 aufbewahrte Kopien neben ihr.")
+                  .arg(maxCopies);
     if (table.cutShort)
         return {true,
                 intro
-                    + QStringLiteral(" Sie kann nicht beiseitegelegt werden: %1 Da ihr nur das Ende fehlt, "
-                                     "schreibt OK sie mit jedem vollständigen Namen neu.")
+                    + QCoreApplication::translate(
+                          "highscore", " Sie kann nicht beiseitegelegt werden: %1 Da ihr nur das Ende fehlt, "
+                                       "schreibt OK sie mit jedem vollständigen Namen neu.")
                           .arg(why)};
     return {false, intro
-                       + QStringLiteral(
+                       + QCoreApplication::translate(
+                             "highscore",
                              " Sie kann nicht beiseitegelegt werden: %1 Darum wird sie nicht überschrieben.")
                              .arg(why)};
 }
@@ -523,17 +546,20 @@ Saved save(const Names &onScreen, int editable, const QString &path)
     if (lock.busy) {
         saved.busy = true;
         if (!holder.known)
-            saved.message = QStringLiteral("Die Highscore-Liste „%1“ ist gerade von einem anderen Programm "
-                                           "gesperrt. Bitte gleich noch einmal OK drücken.")
+            saved.message = QCoreApplication::translate(
+                                "highscore", "Die Highscore-Liste „%1“ ist gerade von einem anderen Programm "
+                                             "gesperrt. Bitte gleich noch einmal OK drücken.")
                                 .arg(shown(path));
         else if (holder.program == readSmall(QStringLiteral("/proc/self/comm")))
-            saved.message = QStringLiteral("Die Highscore-Liste „%1“ wird gerade von einem anderen Spiel "
-                                           "gespeichert. Bitte gleich noch einmal OK drücken.")
+            saved.message = QCoreApplication::translate(
+                                "highscore", "Die Highscore-Liste „%1“ wird gerade von einem anderen Spiel "
+                                             "gespeichert. Bitte gleich noch einmal OK drücken.")
                                 .arg(shown(path));
         else
             saved.message =
-                QStringLiteral("Die Highscore-Liste „%1“ ist gerade vom Programm „%2“ (Prozess %3) "
-                               "gesperrt. Bitte noch einmal OK drücken, wenn es sie freigegeben hat.")
+                QCoreApplication::translate(
+                    "highscore", "Die Highscore-Liste „%1“ ist gerade vom Programm „%2“ (Prozess %3) "
+                                 "gesperrt. Bitte noch einmal OK drücken, wenn es sie freigegeben hat.")
                     .arg(shown(path), holder.program, QString::number(holder.pid));
         return saved;
     }
@@ -543,7 +569,8 @@ Saved save(const Names &onScreen, int editable, const QString &path)
     }
     const ReadResult now = read(path);
     if (!now.error.isEmpty()) {
-        saved.message = now.error + QStringLiteral(" Darum wird sie nicht überschrieben.");
+        saved.message =
+            now.error + QCoreApplication::translate("highscore", " Darum wird sie nicht überschrieben.");
         return saved;
     }
     for (int i = 0; i < entries && i < now.fields.size(); ++i) {
@@ -560,19 +587,22 @@ Saved save(const Names &onScreen, int editable, const QString &path)
         // Whole sentences, each for itself: who held the table, and what became of it.
         const QString who =
             holder.known
-                ? QStringLiteral("Ein Programm des Benutzers „%1“ (Prozess %2) hält die Highscore-Liste "
-                                 "„%3“ gesperrt.")
+                ? QCoreApplication::translate(
+                      "highscore", "Ein Programm des Benutzers „%1“ (Prozess %2) hält die Highscore-Liste "
+                                   "„%3“ gesperrt.")
                       .arg(holder.user, QString::number(holder.pid), shown(path))
-                : QStringLiteral("Ein Programm, dessen Benutzer sich nicht feststellen lässt, hält die "
-                                 "Highscore-Liste „%1“ gesperrt; andere Benutzer dürfen sie öffnen.")
+                : QCoreApplication::translate(
+                      "highscore", "Ein Programm, dessen Benutzer sich nicht feststellen lässt, hält die "
+                                   "Highscore-Liste „%1“ gesperrt; andere Benutzer dürfen sie öffnen.")
                       .arg(shown(path));
         saved.busy = !stored;
         const QString done =
-            stored
-                ? QStringLiteral("Farbrix hat sie darum durch eine neue Datei ersetzt, die andere Benutzer "
-                                 "nicht öffnen können, und die Namen darin gespeichert.")
-                : QStringLiteral("Der Name bleibt im Fenster; bitte noch einmal OK drücken, "
-                                 "wenn die Sperre aufgehoben ist.");
+            stored ? QCoreApplication::translate(
+                "highscore", "Farbrix hat sie darum durch eine neue Datei ersetzt, die andere Benutzer "
+                             "nicht öffnen können, und die Namen darin gespeichert.")
+                   : QCoreApplication::translate("highscore",
+                                                 "Der Name bleibt im Fenster; bitte noch einmal OK drücken, "
+                                                 "wenn die Sperre aufgehoben ist.");
         saved.message = QStringList{who, saved.message, done}.join(QLatin1Char(' ')).trimmed();
     }
     return saved;

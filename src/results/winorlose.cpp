@@ -9,8 +9,8 @@
 #include "common/form.h"
 #include "common/picture.h"
 #include "game/boarddesign.h"
-#include "rules/global.h"
 #include "results/form1.h"
+#include "rules/global.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -28,13 +28,14 @@ constexpr twips::Rect command2{960, 1200, 1215, 495};
 WinorLose::WinorLose()
 {
     setObjectName(QStringLiteral("WinorLose"));
-    setWindowTitle(QStringLiteral("Farbrix "));
+    setWindowTitle(QStringLiteral("Farbrix ")); // a name, the same in every language
     // Fixed border, no close box: the window is left by one of its OK buttons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(twips::size(clientWidth, clientHeight));
     colours::fillBackground(this, Qt::black);
 
-    Label1 = new QLabel(QStringLiteral("Die richtige Kombination :"), this);
+    //: Heading over the four balls of the hidden combination, one line
+    Label1 = new QLabel(tr("Die richtige Kombination :"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twips::rect(label1));
     Label1->setFont(fonts::make(fonts::Family::ComicSans, 12));
@@ -43,13 +44,13 @@ WinorLose::WinorLose()
     for (int column = 1; column <= 4; ++column) {
         auto *box = new ImageBox(columns[column - 1], false, this);
         box->setObjectName(QStringLiteral("Picture%1(0)").arg(column + 6));
-        box->setAccessibleName(QStringLiteral("Stelle %1").arg(column));
+        box->setAccessibleName(tr("Stelle %1").arg(column));
         boxes[column - 1] = box;
     }
 
     const QFont comic = fonts::make(fonts::Family::ComicSans, 9.75);
     auto makeButton = [&](const char *name, const twips::Rect &where) {
-        auto *button = new QPushButton(QStringLiteral("&OK"), this);
+        auto *button = new QPushButton(tr("&OK"), this);
         button->setObjectName(QString::fromLatin1(name));
         button->setGeometry(twips::rect(where));
         button->setFont(comic);
@@ -68,8 +69,7 @@ void WinorLose::formLoad()
     QStringList told;
     for (int column = 1; column <= 4; ++column) {
         const Global::Int colour = Global::secretColor(column);
-        told << (colour >= 1 && colour <= 6 ? QString::fromUtf16(board::colourNames[colour - 1])
-                                            : QStringLiteral("leer"));
+        told << (colour >= 1 && colour <= 6 ? board::colourName(colour) : tr("leer"));
         if (colour < 1 || colour > 6)
             continue;
         QPixmap ring = picture::load(Global::ringFile(colour));
@@ -79,12 +79,12 @@ void WinorLose::formLoad()
             ring = ballpainter::ball(QColor::fromRgb(board::ballRgb[colour - 1]), twips::px(board::ringSize),
                                      std::max(1.0, picture::screenRatio()), colour);
         boxes[column - 1]->setPicture(ring);
-        boxes[column - 1]->setAccessibleValue(QString::fromUtf16(board::colourNames[colour - 1]));
+        boxes[column - 1]->setAccessibleValue(board::colourName(colour));
     }
     // The window opens with the focus on its OK button: a screen reader
     // speaks the combination with it.
-    const QString combination =
-        Label1->text().chopped(2) + QStringLiteral(": ") + told.join(QStringLiteral(", "));
+    //: What a screen reader hears with the OK button: the four colours, by commas
+    const QString combination = tr("Die richtige Kombination: %1").arg(told.join(QStringLiteral(", ")));
     Command1->setAccessibleDescription(combination);
     Command2->setAccessibleDescription(combination);
 }

@@ -4,6 +4,7 @@
 the screen's pixels and the play folder's files; `flows.py GROUP` runs a group in one X session."""
 
 import os
+import subprocess
 import sys
 from math import dist
 from pathlib import Path
@@ -41,9 +42,9 @@ def nearest(seen, colours, limit):
 
 
 class Game:  # started in the session, its board opened from the start window
-    def __init__(self, x, files, scale=1):
+    def __init__(self, x, files, scale=1, **env):
         self.x, self.f = x, scale
-        x.start_game(BINARY, files, scale)
+        x.start_game(BINARY, files, scale, **env)
         splash = x.window()
         x.click(self.at(START, splash, scale))
         self.find_board()
@@ -151,6 +152,43 @@ def win_to_highscore(x):
     wait(x.game.poll, "the game to end with its last window", 0)
 
 
+NAMES = """import pyatspi, time
+walk = lambda a: [a.name] + [n for i in range(a.childCount) for n in walk(a.getChildAtIndex(i))]
+apps = []
+while not apps:
+    apps = [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == 'Farbrix'] or time.sleep(0.1) or []
+print('|'.join(n for a in apps for n in walk(a) if n))"""
+
+
+def languages(x):
+    """An English desktop gets English captions, messages and names for screen readers on the AT-SPI bus;
+    the C locale gets German, even where LANGUAGE asks for English."""
+    bus = x._spawn(["dbus-daemon", "--session", "--nofork", "--print-address"], x.env, stdout=subprocess.PIPE)
+    reader = [
+        "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1",
+        "DBUS_SESSION_BUS_ADDRESS=" + bus.stdout.readline()[:-1].decode(),
+    ]
+    for row in (
+        "LC_ALL= LANG=en_GB.UTF-8;How to Play;Next try|Check|Red|Row 2, column 1: empty|Help|Choose four "
+        "different colours!",
+        "LANGUAGE=en;Spielanleitung;Nächster Versuch|Zeigen|Rot|Reihe 2, Spalte 1: leer|Hilfe|Vier verschiedene "
+        "Farben auswählen !",
+    ):
+        desktop, instructions, words = row.split(";")
+        words = words.split("|")
+        g = Game(x, PICTURES, **dict(e.split("=", 1) for e in desktop.split() + reader))
+        g.begin()
+        g.place(0, [1, 1, 2, 3])
+        x.click(g.at(SHOW))  # a colour twice is refused with a message, the last of the words
+        x.window("Farbrix")
+        names = lambda: x.run("env", *reader, "/usr/bin/python3", "-c", NAMES).strip().split("|")
+        heard = wait(lambda: (lambda n: words[-1] in n and n)(names()), "the message on the bus")
+        assert all(w in heard for w in words), "%s not all among %s" % (words, heard)
+        x.answer()
+        x.key("alt+h", "Return", wid=g.win.wid)
+        x.window(instructions)
+
+
 def detail(lum, top, f):
     """Mean brightness variance of 2 x 2 pixel blocks over the rings: what a picture scaled up lacks."""
     blocks = [
@@ -199,7 +237,7 @@ if __name__ == "__main__":
         RING_COLOURS[number] = pic.mean(pic.width // 2 + BESIDE_SIGN[0], pic.height // 2 + BESIDE_SIGN[1])
     x = xgame.Session()
     try:
-        for scenario in {"play": [win_to_highscore], "screen": [scale_at_two]}[sys.argv[1]]:
+        for scenario in {"play": [win_to_highscore], "screen": [scale_at_two, languages]}[sys.argv[1]]:
             scenario(x)
             print("passed:", scenario.__name__, flush=True)
     except BaseException:

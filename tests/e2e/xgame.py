@@ -91,8 +91,8 @@ class Session:
     def run(self, *args):
         return output([str(a) for a in args], self.env).decode(errors="replace")
 
-    def start_game(self, binary, files, scale=1):
-        """The game in a fresh play folder holding files (name: bytes)."""
+    def start_game(self, binary, files, scale=1, **env):
+        """The game in a fresh play folder holding files (name: bytes), env added to the session's."""
         if self.game:
             self.game.kill()
             self.game.wait()
@@ -101,7 +101,7 @@ class Session:
             with open(os.path.join(self.play, name), "wb") as f:
                 f.write(data)
         self.game = self._spawn(
-            [binary], dict(self.env, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale)), cwd=self.play
+            [binary], dict(self.env, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale), **env), cwd=self.play
         )
 
     def close(self):

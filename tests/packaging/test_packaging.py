@@ -60,7 +60,7 @@ def package(source, out):
     run(os.path.join(source, "debian/tests/starts"), env=dict(os.environ, FARBRIX=usr + "/games/farbrix"))
 
 
-def launch(prefix, scratch, xdg=None, home=None):
+def launch(prefix, scratch, xdg=None, home=None, lang="C.UTF-8"):
     """Runs the launcher with at most 32 MiB of memory; returns its status, its stderr and the stand-in's
     report (None if not started)."""
     report = os.path.join(scratch, "report")
@@ -73,6 +73,7 @@ def launch(prefix, scratch, xdg=None, home=None):
             "PATH": "/usr/bin:/bin",
             "HOME": home or scratch,
             "REPORT": report,
+            "LANG": lang,
             **({"XDG_DATA_HOME": xdg} if xdg else {}),
         },
         stdout=subprocess.DEVNULL,
@@ -130,10 +131,13 @@ def launcher(cmake, build):
         assert os.path.getsize(os.path.join(play, ".bilder.sha256")) < 4096, "the note was not written anew"
         assert launch(prefix, scratch)[2] == [os.path.join(scratch, ".local", "share", "farbrix"), "0"]
         # A play folder that cannot be made, that others may write into, or that belongs to another user, or
-        # one that would be made in another user's home: told in German, and nothing is made or started.
+        # one that would be made in another user's home: told in the game's language, and nothing is made or
+        # started.
         os.mkdir(home := os.path.join(scratch, "home"))
         cases = [(os.path.join(play, "TESTFILE"), None, "kann nicht angelegt werden", lambda: 0)]
         cases += [(xdg, None, "chmod go-w", lambda: os.chmod(play, 0o777))]
+        code, err, started = launch(prefix, scratch, os.path.join(play, "TESTFILE"), lang="en_GB.UTF-8")
+        assert (code, started) == (1, False) and "cannot be made" in err, (code, err, started)
         if os.getuid() == 0:
             cases += [(None, home, "sudo -E", lambda: os.chown(home, 65534, 65534))]
             cases += [(xdg, None, "gehört einem anderen Benutzer", lambda: os.chown(play, 65534, 65534))]

@@ -71,11 +71,21 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    const std::array<Output, 4> outputs{{
+    // The large title's subtitle is in words: it comes once for each language
+    // the game speaks, and the game picks the picture of its language.
+    const std::array<Output, 5> outputs{{
         {QStringLiteral("board.jpg"), "JPG", &artwork::boardPicture},
         {QStringLiteral("anleitung.jpg"), "JPG", &artwork::instructionsPicture},
         {QStringLiteral("titel250.bmp"), "BMP", [] { return artwork::titlePicture(artwork::Title::Small); }},
-        {QStringLiteral("titel350.bmp"), "BMP", [] { return artwork::titlePicture(artwork::Title::Large); }},
+        {QStringLiteral("titel350.bmp"), "BMP",
+         [] {
+             return artwork::titlePicture(artwork::Title::Large,
+                                          QString::fromUtf8("Das Farbcode-Knobelspiel"));
+         }},
+        {QStringLiteral("titel350_en.bmp"), "BMP",
+         [] {
+             return artwork::titlePicture(artwork::Title::Large, QStringLiteral("The Colour Code Puzzle"));
+         }},
     }};
     bool ok = true;
     for (const Output &output : outputs)

@@ -15,7 +15,7 @@ Canvas ringPicture(int colour);
 enum class Title { Small, Large };
 // "Farbrix" lettering over the code balls: Small is 250 x 75, Large is
 // 350 x 90 and adds the subtitle.
-Canvas titlePicture(Title title);
+Canvas titlePicture(Title title, const QString &subtitle = {});
 
 // The instructions window's background, 640 x 480: dark and quiet, because
 // white text is written over it.

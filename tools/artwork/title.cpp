@@ -18,7 +18,6 @@ namespace {
 
 constexpr int titleScale = 2;
 const QString gameName = QStringLiteral("Farbrix");
-const QString subtitle = QStringLiteral("Das Farbcode-Knobelspiel");
 
 QFont titleFont(int pixelSize, bool bold)
 {
@@ -127,7 +126,7 @@ void paintSubtitle(QPainter &painter, const QString &text, const QFont &font, QP
 
 } // namespace
 
-Canvas titlePicture(Title title)
+Canvas titlePicture(Title title, const QString &subtitle)
 {
     const bool large = title == Title::Large;
     const QSize size = large ? QSize(350, 90) : QSize(250, 75);
