@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Farbrix developers
 // SPDX-License-Identifier: MIT
 
+#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
 #include "info/startup.h"
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     // No application display name: Qt would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Farbrix"));
     QApplication::setFont(fonts::standard());
+    accessibility::watchInput();
     forms::endProgramWhenLastWindowUnloaded();
     startProgram();
     return QApplication::exec();

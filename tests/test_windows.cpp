@@ -290,12 +290,18 @@ private slots:
         // opens at the pick, the row at its first empty hole), arrows go round within one; the focus mark
         // shows from a key to the next click. What moves no focus is said.
         row("keyboard play",
-            "go;boardfocus=Picture7(0);mark=0;keys=2 1 3 4;said=Reihe 1, Spalte 4: Gelb;boardfocus=Command1;"
-            "keys=Return;lamps0=11001111;said=Reihe 1: richtige Positionen und Farben 2, richtige Farben 4;"
-            "boardfocus=Command2;keys=Return;boardfocus=Picture7(1);mark=1;keys=Tab;boardfocus=Picture4;"
-            "keys=Left;boardfocus=Picture3;keys=Space;said=Orange gewählt;boardfocus=Picture7(1);keys=Return;"
-            "said=Reihe 2, Spalte 1: Orange;boardfocus=Picture8(1);keys=Left Left;boardfocus=Picture10(1);"
-            "keys=Backtab;boardfocus=Picture3;keys=Backtab;boardfocus=Picture8(1);put1=0500;mark=0");
+            "posted=Num+Enter;caption=&Spiel beginnen;posted=Return;caption=Nächster Versuch;"
+            "boardfocus=Picture7(0);mark=1;keys=2 1 3 4;said=Spalte 4: Gelb;boardfocus=Command1;keys=Return;"
+            "lamps0=11001111;said=Reihe 1: richtige Positionen und Farben 2, richtige Farben 4;"
+            "boardfocus=Command2;keys=6;said=Reihe 1 ist gezeigt, weiter mit Nächster Versuch;keys=Return;"
+            "boardfocus=Picture7(1);mark=1;keys=Tab;boardfocus=Picture4;keys=Left;boardfocus=Picture3;keys=5;"
+            "said=Blau gewählt;boardfocus=Picture7(1);keys=Left 1;said=Spalte 4: "
+            "Rot;boardfocus=Command1;keys=2;"
+            "said=Spalte 1: Grün;boardfocus=Picture8(1);keys=Backtab;boardfocus=Picture2;keys=Backtab;"
+            "boardfocus=Command1;keys=1 Tab Return;msgs=Vier verschiedene Farben auswählen !;"
+            "boardfocus=Picture9(1);keys=Tab 2 Tab 2;said=Reihe 2 ist "
+            "voll;keys=Backtab;mark=1;put1=0500;mark=0;"
+            "modifiers;mark=0");
         row("Schwer after Einfach", "E;S;state=0444444400|358|110|-S-");
         row("Superbrain after Schwer", "S;B;state=0444400000|345678|001|--B;masked");
         row("Schwer after Superbrain", "B;S;state=0444444400|358|010|-S-;masked");
@@ -380,6 +386,18 @@ private slots:
              [&] {
                  for (const QString &key : value.split(u' '))
                      QTest::keyClick(b->focusWidget(), QKeySequence(key)[0].key());
+             }},
+            {"modifiers", // alone
+             [&] {
+                 for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Meta})
+                     QTest::keyClick(b->focusWidget(), key);
+             }},
+            {"posted", // as a screen reader's bridge hands a key on
+             [&] {
+                 for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+                     QCoreApplication::postEvent(b->windowHandle(),
+                                                 new QKeyEvent(type, QKeySequence(value)[0].key(),
+                                                               QKeySequence(value)[0].keyboardModifiers()));
              }},
         };
         const std::map<QString, std::function<QString()>> observe{

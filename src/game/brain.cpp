@@ -26,6 +26,7 @@
 #include <QPainter>
 #include <QPixmapCache>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -351,6 +352,13 @@ void Brain::buildControls(BoardSurface *parent)
     connect(Command2, &QPushButton::clicked, this, &Brain::Command2_Click);
     setTabOrder(Command2, Command1);
     Command2->setFocus();
+
+    // Qt ignores a greyed button's access key; a screen reader's player is
+    // told why instead. Enabled only while Zeigen is greyed, so the two
+    // never compete for the key.
+    greyedZeigen = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Z), this);
+    connect(greyedZeigen, &QShortcut::activated, this, [this] { announcer->say(whyNotShown()); });
+    Command1->installEventFilter(this);
 }
 
 void Brain::buildMenus()
