@@ -33,11 +33,21 @@ public:
     explicit AccessibleAnnouncer(QWidget *w) : QAccessibleWidget(w, QAccessible::Notification) {}
 };
 
+constexpr char dialogProperty[] = "farbrixReadAsDialog";
+
 QAccessibleInterface *announcerFactory(const QString &className, QObject *object)
 {
     if (className == QLatin1String("accessibility::Announcer") && object && object->isWidgetType())
         return new AccessibleAnnouncer(static_cast<QWidget *>(object));
+    if (object && object->isWidgetType() && object->property(dialogProperty).toBool())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
     return nullptr;
+}
+
+void installFactory()
+{
+    static const bool installed = (QAccessible::installFactory(announcerFactory), true);
+    Q_UNUSED(installed);
 }
 
 bool isModifierKey(int key)
@@ -127,10 +137,15 @@ void watchInput() { inputWatch(); }
 
 bool keyboardInUse() { return inputWatch().keyboard; }
 
+void readAsDialog(QWidget *window)
+{
+    installFactory();
+    window->setProperty(dialogProperty, true);
+}
+
 Announcer::Announcer(QWidget *parent) : QWidget(parent)
 {
-    static const bool accessible = (QAccessible::installFactory(announcerFactory), true);
-    Q_UNUSED(accessible);
+    installFactory();
     setObjectName(QStringLiteral("announcer"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(0, 0, 0, 0);

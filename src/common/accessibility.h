@@ -23,6 +23,12 @@ void announceCheckedChange(QObject *object);
 void announceCheckedChange(QAccessibleInterface *item);
 void announceVisibilityChange(QObject *object);
 
+// A window whose texts are all there is to it (the start, about, catalogue
+// and result windows) is told to screen readers as a dialog: Orca reads a
+// dialog's labels as it appears, where it reads nothing of a plain window's
+// labels that cannot take the focus, not even by say-all.
+void readAsDialog(QWidget *window);
+
 // Tells screen readers of a change that moves no keyboard focus: a picked
 // colour, a placed ball, lit lamps, a level's masks. Orca speaks no name
 // change of a control that lacks the focus, but it does speak a notification

@@ -3,6 +3,7 @@
 
 #include "info/frmabout.h"
 
+#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
 
@@ -40,6 +41,7 @@ double creditsStep(double leftUnits, double lineWidthUnits, double windowWidthTw
 FrmAbout::FrmAbout()
 {
     setObjectName(QStringLiteral("frmAbout"));
+    accessibility::readAsDialog(this);
     setWindowTitle(QStringLiteral("Kugelwerkstatt Musterstadt"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);

@@ -3,6 +3,7 @@
 
 #include "info/frmsoftware.h"
 
+#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
 
@@ -15,6 +16,7 @@ using fonts::Family;
 FrmSoftware::FrmSoftware()
 {
     setObjectName(QStringLiteral("frmSoftware"));
+    accessibility::readAsDialog(this);
     setWindowTitle(QStringLiteral("Murmelturm \u2013 das neue Knobelspiel der Kugelwerkstatt Musterstadt"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
