@@ -751,6 +751,18 @@ private slots:
                      && !start.join(' ').contains("Besuchen"),
                  qPrintable(start.join('|')));
         Form<FrmSplash>::unload();
+        auto *rules = showModeless<FrmAnleitung>()->Label1; // the rules read line by line, to their end
+        QAccessibleTextInterface *text = face(rules)->textInterface();
+        const auto caretLine = [&] {
+            return text->text(text->cursorPosition(), text->characterCount()).section(u'\n', 0, 0);
+        };
+        QTest::keyClick(rules, Qt::Key_Down);
+        QCOMPARE(caretLine(), "heraus, um zu gewinnen !");
+        QTest::keyClick(rules, Qt::Key_End);
+        QVERIFY2(caretLine().endsWith("die L\u00f6sung anzeigen lassen.")
+                     && rules->focusPolicy() == Qt::TabFocus,
+                 qPrintable(caretLine()));
+        Form<FrmAnleitung>::unload();
         Brain *brain = openBoard();
         const auto unseen = [&](QObject *o) { return face(o)->state().invisible; };
         brain->mnusuperbrain->trigger();
