@@ -270,7 +270,10 @@ private slots:
             "name1=Jürgen");
         row("winner at 5",
             "go;win=5;ok;scores=----1;focus=Text2(4);type=Jürgen;scoresok;name5=Jürgen;msgs=Code geknackt !");
-        row("winner at 7", "go;win=7;ok;scores=-----;focus=Command1;scoresok;board=new;viewonly=1");
+        row("winner at 7",
+            "go;win=7;ok;scores=-----;focus=Command1;table=1 Versuch: Tueftelino. 2 Versuche: Mr "
+            "Ringelmond. 3 Versuche: Tueftelino. 4 Versuche: Dr Kugelbart. 5 Versuche: "
+            "Knobelkater.;scoresok;board=new;viewonly=1");
         row("board restarted behind the result", "go;win=2;activate;attempt=0;ok;scores=-----");
         row("double click on the result", "go;win=1;dblclick;result=-;scores=none;hidden=1234;restart=1");
         row("solution",
@@ -431,6 +434,7 @@ private slots:
             {"boardfocus", [&] { return b->focusWidget()->objectName(); }},
             {"said", [&] { return b->announcements()->lastSaid(); }},
             {"told", [&] { return result->Command1->accessibleDescription(); }},
+            {"table", [&] { return scores->Command1->accessibleDescription(); }},
             {"mark", // the focus mark: yellow at the left edge of the focused box
              [&] {
                  const QImage shot = b->focusWidget()->grab().toImage();
