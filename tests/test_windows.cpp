@@ -21,6 +21,7 @@
 #include "results/winorlose.h"
 
 #include <QAccessible>
+#include <QStyle>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -294,7 +295,8 @@ private slots:
         // shows from a key to the next click. What moves no focus is said.
         row("keyboard play",
             "posted=Num+Enter;caption=&Spiel beginnen;posted=Return;caption=Nächster Versuch;"
-            "boardfocus=Picture7(0);mark=1;keys=2 1 3 4;said=Spalte 4: Gelb;boardfocus=Command1;keys=Return;"
+            "boardfocus=Picture7(0);mark=1;greyedreached=1;keys=2 1 3 4;said=Spalte 4: "
+            "Gelb;boardfocus=Command1;keys=Return;"
             "lamps0=11001111;said=Reihe 1: richtige Positionen und Farben 2, richtige Farben 4;"
             "boardfocus=Command2;keys=6;said=Reihe 1 ist gezeigt, weiter mit Nächster Versuch;keys=Return;"
             "boardfocus=Picture7(1);mark=1;keys=Tab;boardfocus=Picture4;keys=Left;boardfocus=Picture3;keys=5;"
@@ -303,7 +305,7 @@ private slots:
             "said=Spalte 1: Grün;boardfocus=Picture8(1);keys=Backtab;boardfocus=Picture2;keys=Backtab;"
             "boardfocus=Command1;keys=1 Tab Return;msgs=Vier verschiedene Farben auswählen !;"
             "boardfocus=Picture9(1);keys=Tab 2 Tab 2;said=Reihe 2 ist "
-            "voll;keys=Backtab;mark=1;put1=0500;mark=0;"
+            "voll;keys=Backtab;mark=1;put1=0500;mark=0;greyedreached=0;"
             "modifiers;mark=0");
         row("Schwer after Einfach", "E;S;state=0444444400|358|110|-S-");
         row("Superbrain after Schwer", "S;B;state=0444400000|345678|001|--B;masked");
@@ -435,6 +437,10 @@ private slots:
             {"said", [&] { return b->announcements()->lastSaid(); }},
             {"told", [&] { return result->Command1->accessibleDescription(); }},
             {"table", [&] { return scores->Command1->accessibleDescription(); }},
+            {"greyedreached", // by the arrows in a menu
+             [&] {
+                 return digits(b->mnuoptionen->style()->styleHint(QStyle::SH_Menu_AllowActiveAndDisabled));
+             }},
             {"mark", // the focus mark: yellow at the left edge of the focused box
              [&] {
                  const QImage shot = b->focusWidget()->grab().toImage();

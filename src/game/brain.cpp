@@ -18,6 +18,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
@@ -25,6 +26,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -117,6 +119,21 @@ QAccessibleInterface *lampFactory(const QString &className, QObject *object)
         return new AccessibleLamps(static_cast<Shape *>(object));
     return nullptr;
 }
+
+// While the player works by keyboard, the arrows stop at a greyed menu item
+// too, so that a screen reader names it and says it is unavailable; under the
+// mouse it never lights up, as before.
+class GreyedItemsReachable : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returned) const override
+    {
+        if (hint == SH_Menu_AllowActiveAndDisabled)
+            return accessibility::keyboardInUse();
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
 
 } // namespace
 
@@ -370,8 +387,14 @@ void Brain::buildMenus()
         connect(item, &QAction::triggered, this, handler);
         return item;
     };
+    static auto *menuStyle = [] {
+        auto *style = new GreyedItemsReachable;
+        style->setParent(qApp);
+        return style;
+    }();
     auto menu = [](QWidget *parent, const char *name, const QString &caption) {
         auto *m = new QMenu(caption, parent);
+        m->setStyle(menuStyle);
         m->setObjectName(QString::fromUtf8(name));
         m->menuAction()->setObjectName(QString::fromUtf8(name));
         return m;
