@@ -184,6 +184,14 @@ bool Brain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Command1 && event->type() == QEvent::EnabledChange)
         greyedZeigen->setEnabled(!Command1->isEnabled());
+    // The key hint is heard at the first hole the focus comes to, once a game.
+    if (event->type() == QEvent::FocusOut && qobject_cast<ImageBox *>(watched)
+        && std::find(palette.begin(), palette.end(), watched) == palette.end()) {
+        for (const auto &holes : rings) {
+            for (ImageBox *hole : holes)
+                hole->setAccessibleDescription(QString());
+        }
+    }
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);

@@ -55,14 +55,8 @@ bool Brain::ringClick(int column, int row)
             Global::guessColor(column) = colour;
             if (column == 4)
                 Command1->setEnabled(true);
-            // The row is known from the hole the focus was on; the key hint
-            // was heard at the first hole and is not repeated after the first
-            // ball of the game.
+            // The row is known from the hole the focus was on.
             announcer->say(tr("Spalte %1: %2").arg(column).arg(ring(column, row)->accessibleValue()));
-            for (const auto &holes : rings) {
-                for (ImageBox *hole : holes)
-                    hole->setAccessibleDescription(QString());
-            }
             placed = true;
         }
     }

@@ -120,14 +120,19 @@ void Form1::formLoad()
     for (int index = 0; index < 5; ++index)
         texts[index]->setText(Global::recordName(index + 1));
     // Keys reach only the box to type in and OK. OK tells screen readers the
-    // whole table, the box whose name the typing replaces (Orca reads a
-    // selection one letter short).
-    QStringList table;
-    for (int index = 0; index < 5; ++index) {
-        table << (index == 0 ? tr("1 Versuch: %1.") : tr("%1 Versuche: %2.").arg(index + 1))
-                     .arg(texts[index]->text());
-    }
-    Command1->setAccessibleDescription(table.join(u' '));
+    // whole table as it stands, the box whose name the typing replaces (Orca
+    // reads a selection one letter short).
+    const auto describeTable = [this] {
+        QStringList table;
+        for (int index = 0; index < 5; ++index) {
+            table << (index == 0 ? tr("1 Versuch: %1.") : tr("%1 Versuche: %2.").arg(index + 1))
+                         .arg(texts[index]->text());
+        }
+        Command1->setAccessibleDescription(table.join(u' '));
+    };
+    describeTable();
+    for (QLineEdit *text : texts)
+        connect(text, &QLineEdit::textChanged, this, describeTable);
     if (attempts >= 1 && attempts <= 5)
         texts[attempts - 1]->setAccessibleDescription(tr("Bisher: %1").arg(texts[attempts - 1]->text()));
 
