@@ -94,8 +94,9 @@ protected:
             if (!event->spontaneous() && isReaderKey(key))
                 return true;
         }
-        const bool actingKey =
-            type == QEvent::KeyPress && !isModifierKey(static_cast<const QKeyEvent *>(event)->key());
+        // A shortcut (Alt+O) is taken before its key press is sent.
+        const bool actingKey = (type == QEvent::KeyPress || type == QEvent::ShortcutOverride)
+                               && !isModifierKey(static_cast<const QKeyEvent *>(event)->key());
         if ((actingKey || type == QEvent::MouseButtonPress) && keyboard != actingKey) {
             keyboard = actingKey;
             if (QWidget *focus = QApplication::focusWidget())

@@ -37,7 +37,7 @@ def next_guess(left):
 
 
 class Orca:
-    def __init__(self, session):
+    def __init__(self, session, stamp=""):  # stamp: a shell word put before each utterance
         self.session, self.heard, env = session, 0, session.env
         home = env["XDG_CONFIG_HOME"]
         self.file = os.path.join(home, "speech.txt")
@@ -48,7 +48,7 @@ class Orca:
             f.write('AddModule "capture" "sd_generic" "capture.conf"\nDefaultModule capture\n')
             f.write('DefaultLanguage "de"\nAudioOutputMethod "alsa"\n')
         with open(os.path.join(home, "speech-dispatcher", "modules", "capture.conf"), "w") as f:
-            f.write("GenericExecuteSynth \"echo \\'$DATA\\' >> %s\"\n" % self.file)
+            f.write("GenericExecuteSynth \"echo %s \\'$DATA\\' >> %s\"\n" % (stamp, self.file))
             # Orca's own language follows the locale: each one it may choose passes its text on whole.
             for language in ("de", "en", "en-us"):
                 f.write('GenericLanguage "%s" "%s" "utf-8"\nAddVoice "%s" "MALE1" "%s"\n' % ((language,) * 4))
@@ -186,4 +186,5 @@ def main():
         session.close()
 
 
-main()
+if __name__ == "__main__":
+    main()
