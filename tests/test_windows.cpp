@@ -21,7 +21,6 @@
 #include "results/winorlose.h"
 
 #include <QAccessible>
-#include <QStyle>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,6 +28,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <bit>
