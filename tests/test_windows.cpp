@@ -307,6 +307,13 @@ private slots:
             "boardfocus=Picture9(1);keys=Tab 2 Tab 2;said=Reihe 2 ist "
             "voll;keys=Backtab;mark=1;put1=0500;mark=0;greyedreached=0;"
             "modifiers;mark=0");
+        row("Zeigen greyed or with a hole empty", // Alt+Z on it says why nothing happens
+            "posted=Alt+Z;said=Erst Spiel beginnen;go;posted=Alt+Z;said=Zeigen erst mit einer Kugel in "
+            "Spalte 4;"
+            "put0=1204;show;said=Spalte 3 leer. Reihe 1: richtige "
+            "Positionen und Farben 3, richtige "
+            "Farben "
+            "4");
         row("Schwer after Einfach", "E;S;state=0444444400|358|110|-S-");
         row("Superbrain after Schwer", "S;B;state=0444400000|345678|001|--B;masked");
         row("Schwer after Superbrain", "B;S;state=0444444400|358|010|-S-;masked");
