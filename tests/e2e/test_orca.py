@@ -160,7 +160,8 @@ def play(session, orca):
     press("Tab")  # the table's five names, the new one among them
     orca.hear(r"OK push button\.\s*1 Versuch: [^.]+\.(\s*\d Versuche: [^.]+\.){4}")
     assert "Blinde Kuh." in orca.said()[orca.heard - 200 :], "the new name is not in the table read out"
-    assert orca.said().count("Ziffer 1 bis 6") == 1, "the key hint was heard more or less than once a game"
+    hints = orca.said().count("Ziffer 1 bis 6")  # an alert at the first hole may cut it short
+    assert hints == 1 or hints == 0 < orca.said().count("Das klappt"), "the key hint heard %d times" % hints
     press("Return")
     table = os.path.join(session.play, "TESTFILE")
     stored = wait(lambda: os.path.exists(table) and open(table, "rb").read(), "TESTFILE")
