@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Farbrix developers
 // SPDX-License-Identifier: MIT
 
+#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
 #include "common/language.h"
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Farbrix"));
     QApplication::setFont(fonts::standard());
     language::install(language::choose(language::desktopLanguages()));
+    accessibility::watchInput();
     forms::endProgramWhenLastWindowUnloaded();
     startProgram();
     return QApplication::exec();

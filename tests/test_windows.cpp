@@ -28,6 +28,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -207,7 +208,10 @@ private slots:
             "name1=Jürgen");
         row("winner at 5",
             "go;win=5;ok;scores=----1;focus=Text2(4);type=Jürgen;scoresok;name5=Jürgen;msgs=Code geknackt !");
-        row("winner at 7", "go;win=7;ok;scores=-----;focus=Command1;scoresok;board=new;viewonly=1");
+        row("winner at 7",
+            "go;win=7;ok;scores=-----;focus=Command1;table=1 Versuch: Tueftelino. 2 Versuche: Mr "
+            "Ringelmond. 3 Versuche: Tueftelino. 4 Versuche: Dr Kugelbart. 5 Versuche: "
+            "Knobelkater.;scoresok;board=new;viewonly=1");
         row("board restarted behind the result", "go;win=2;activate;attempt=0;ok;scores=-----");
         row("double click on the result", "go;win=1;dblclick;result=-;scores=none;hidden=1234;restart=1");
         row("solution",
@@ -227,12 +231,26 @@ private slots:
         // opens at the pick, the row at its first empty hole), arrows go round within one; the focus mark
         // shows from a key to the next click. What moves no focus is said.
         row("keyboard play",
-            "go;boardfocus=Picture7(0);mark=0;keys=2 1 3 4;said=Reihe 1, Spalte 4: Gelb;boardfocus=Command1;"
-            "keys=Return;lamps0=11001111;said=Reihe 1: richtige Positionen und Farben 2, richtige Farben 4;"
-            "boardfocus=Command2;keys=Return;boardfocus=Picture7(1);mark=1;keys=Tab;boardfocus=Picture4;"
-            "keys=Left;boardfocus=Picture3;keys=Space;said=Orange gewählt;boardfocus=Picture7(1);keys=Return;"
-            "said=Reihe 2, Spalte 1: Orange;boardfocus=Picture8(1);keys=Left Left;boardfocus=Picture10(1);"
-            "keys=Backtab;boardfocus=Picture3;keys=Backtab;boardfocus=Picture8(1);put1=0500;mark=0");
+            "posted=Num+Enter;caption=&Spiel beginnen;posted=Return;caption=Nächster Versuch;"
+            "boardfocus=Picture7(0);mark=1;greyedreached=1;keys=2 1 3 4;said=Spalte 4: "
+            "Gelb;boardfocus=Command1;keys=Return;"
+            "lamps0=11001111;said=Reihe 1: richtige Positionen und Farben 2, richtige Farben 4;"
+            "boardfocus=Command2;keys=6;said=Reihe 1 ist gezeigt, weiter mit Nächster Versuch;keys=Return;"
+            "boardfocus=Picture7(1);mark=1;keys=Tab;boardfocus=Picture4;keys=Left;boardfocus=Picture3;keys=5;"
+            "said=Blau gewählt;boardfocus=Picture7(1);keys=Left 1;said=Spalte 4: "
+            "Rot;boardfocus=Command1;keys=2;"
+            "said=Spalte 1: Grün;boardfocus=Picture8(1);keys=Backtab;boardfocus=Picture2;keys=Backtab;"
+            "boardfocus=Command1;keys=1 Tab Return;msgs=Vier verschiedene Farben auswählen !;"
+            "boardfocus=Picture9(1);keys=Tab 2 Tab 2;said=Reihe 2 ist "
+            "voll;keys=Backtab;mark=1;put1=0500;mark=0;greyedreached=0;"
+            "modifiers;mark=0");
+        row("Zeigen greyed or with a hole empty", // Alt+Z on it says why nothing happens
+            "posted=Alt+Z;said=Erst Spiel beginnen;go;posted=Alt+Z;said=Zeigen erst mit einer Kugel in "
+            "Spalte 4;"
+            "put0=1204;show;said=Spalte 3 leer. Reihe 1: richtige "
+            "Positionen und Farben 3, richtige "
+            "Farben "
+            "4");
         row("Schwer after Einfach", "E;S;state=0444444400|358|110|-S-");
         row("Superbrain after Schwer", "S;B;state=0444400000|345678|001|--B;masked");
         row("Schwer after Superbrain", "B;S;state=0444444400|358|010|-S-;masked");
@@ -325,6 +343,18 @@ private slots:
                  for (const QString &key : value.split(u' '))
                      QTest::keyClick(b->focusWidget(), QKeySequence(key)[0].key());
              }},
+            {"modifiers", // alone
+             [&] {
+                 for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Meta})
+                     QTest::keyClick(b->focusWidget(), key);
+             }},
+            {"posted", // as a screen reader's bridge hands a key on
+             [&] {
+                 for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+                     QCoreApplication::postEvent(b->windowHandle(),
+                                                 new QKeyEvent(type, QKeySequence(value)[0].key(),
+                                                               QKeySequence(value)[0].keyboardModifiers()));
+             }},
         };
         const std::map<QString, std::function<QString()>> observe{
             {"rows", [&] { return boardState(b).left(10); }},
@@ -357,6 +387,11 @@ private slots:
             {"boardfocus", [&] { return b->focusWidget()->objectName(); }},
             {"said", [&] { return b->announcements()->lastSaid(); }},
             {"told", [&] { return result->Command1->accessibleDescription(); }},
+            {"table", [&] { return scores->Command1->accessibleDescription(); }},
+            {"greyedreached", // by the arrows in a menu
+             [&] {
+                 return digits(b->mnuoptionen->style()->styleHint(QStyle::SH_Menu_AllowActiveAndDisabled));
+             }},
             {"mark", // the focus mark: yellow at the left edge of the focused box
              [&] {
                  const QImage shot = b->focusWidget()->grab().toImage();
@@ -707,10 +742,24 @@ private slots:
                 all += names(node->child(k));
             return all;
         };
-        const QStringList start = names(face(showModeless<FrmSplash>()));
-        QVERIFY2(start.count("\u00a9 2026 Farbrix-Team") == 1 && !start.join(' ').contains("holen Sie"),
+        QAccessibleInterface *splash = face(showModeless<FrmSplash>()); // a dialog: Orca reads its labels
+        const QStringList start = names(splash);
+        QVERIFY2(splash->role() == QAccessible::Dialog && start.count("\u00a9 2026 Farbrix-Team") == 1
+                     && !start.join(' ').contains("holen Sie"),
                  qPrintable(start.join('|')));
         Form<FrmSplash>::unload();
+        auto *rules = showModeless<FrmAnleitung>()->Label1; // the rules read line by line, to their end
+        QAccessibleTextInterface *text = face(rules)->textInterface();
+        const auto caretLine = [&] {
+            return text->text(text->cursorPosition(), text->characterCount()).section(u'\n', 0, 0);
+        };
+        QTest::keyClick(rules, Qt::Key_Down);
+        QCOMPARE(caretLine(), "heraus, um zu gewinnen !");
+        QTest::keyClick(rules, Qt::Key_End);
+        QVERIFY2(caretLine().endsWith("die L\u00f6sung anzeigen lassen.")
+                     && rules->focusPolicy() == Qt::TabFocus,
+                 qPrintable(caretLine()));
+        Form<FrmAnleitung>::unload();
         Brain *brain = openBoard();
         const auto unseen = [&](QObject *o) { return face(o)->state().invisible; };
         brain->mnusuperbrain->trigger();

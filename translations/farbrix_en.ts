@@ -193,6 +193,30 @@
         <extracomment>The credits along the board&apos;s bottom edge, one line</extracomment>
         <translation>Farbrix v. 1.0 – © 2026 The Farbrix developers – free software (MIT)</translation>
     </message>
+    <message>
+        <source>Spalte %1: %2</source>
+        <translation>Column %1: %2</translation>
+    </message>
+    <message>
+        <source>Spalte %1 leer.</source>
+        <translation>Column %1 empty.</translation>
+    </message>
+    <message>
+        <source>Erst Spiel beginnen</source>
+        <translation>Start the game first</translation>
+    </message>
+    <message>
+        <source>Reihe %1 ist voll</source>
+        <translation>Row %1 is full</translation>
+    </message>
+    <message>
+        <source>Zeigen erst mit einer Kugel in Spalte 4</source>
+        <translation>Check needs a ball in column 4 first</translation>
+    </message>
+    <message>
+        <source>Reihe %1 ist gezeigt, weiter mit Nächster Versuch</source>
+        <translation>Row %1 is checked; go on with Next try</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -237,6 +261,18 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>1 Versuch: %1.</source>
+        <translation>1 attempt: %1.</translation>
+    </message>
+    <message>
+        <source>%1 Versuche: %2.</source>
+        <translation>%1 attempts: %2.</translation>
+    </message>
+    <message>
+        <source>Bisher: %1</source>
+        <translation>Held by: %1</translation>
     </message>
 </context>
 <context>
@@ -287,6 +323,10 @@
     <message>
         <source>&amp;Ok</source>
         <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Mit Tab zu den Spielregeln</source>
+        <translation>Tab goes to the rules</translation>
     </message>
 </context>
 <context>

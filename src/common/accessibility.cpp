@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QRegion>
 
 namespace accessibility {
@@ -32,14 +33,53 @@ public:
     explicit AccessibleAnnouncer(QWidget *w) : QAccessibleWidget(w, QAccessible::Notification) {}
 };
 
+constexpr char dialogProperty[] = "farbrixReadAsDialog";
+
 QAccessibleInterface *announcerFactory(const QString &className, QObject *object)
 {
     if (className == QLatin1String("accessibility::Announcer") && object && object->isWidgetType())
         return new AccessibleAnnouncer(static_cast<QWidget *>(object));
+    if (object && object->isWidgetType() && object->property(dialogProperty).toBool())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
     return nullptr;
 }
 
-// Follows which device the player used last, for keyboardInUse().
+void installFactory()
+{
+    static const bool installed = (QAccessible::installFactory(announcerFactory), true);
+    Q_UNUSED(installed);
+}
+
+bool isModifierKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Follows which device the player used last, for keyboardInUse(), and keeps
+// the screen reader's own keys away from the game.
+//
+// While a screen reader listens, Qt 6.4's bridge holds every key back, asks
+// the reader whether it wants it and posts it to the game afterwards, so the
+// key arrives as a posted event instead of one from the window system. When
+// the reader answers later than the bridge waits (100 ms, easily passed
+// while a new window is being read), the bridge posts the key even though the
+// reader took it: Orca's where-am-I (keypad Enter) then also pressed the
+// focused button, and Start began the game as well. Orca's desktop layout
+// claims every keypad key but the digits, and every key pressed with its
+// modifier (Insert); posted, they are the reader's and go no further.
 class InputWatch : public QObject
 {
 public:
@@ -49,19 +89,40 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         const QEvent::Type type = event->type();
-        if ((type == QEvent::KeyPress || type == QEvent::MouseButtonPress)
-            && keyboard != (type == QEvent::KeyPress)) {
-            keyboard = type == QEvent::KeyPress;
+        if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+            const auto *key = static_cast<const QKeyEvent *>(event);
+            if (!event->spontaneous() && isReaderKey(key))
+                return true;
+        }
+        // A shortcut (Alt+O) is taken before its key press is sent.
+        const bool actingKey = (type == QEvent::KeyPress || type == QEvent::ShortcutOverride)
+                               && !isModifierKey(static_cast<const QKeyEvent *>(event)->key());
+        if ((actingKey || type == QEvent::MouseButtonPress) && keyboard != actingKey) {
+            keyboard = actingKey;
             if (QWidget *focus = QApplication::focusWidget())
                 focus->update();
         }
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    bool readerModifierDown = false;
+
+    bool isReaderKey(const QKeyEvent *key)
+    {
+        if (key->key() == Qt::Key_Insert) {
+            readerModifierDown = key->type() == QEvent::KeyPress;
+            return true;
+        }
+        const bool digit = key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9;
+        return readerModifierDown || (key->modifiers().testFlag(Qt::KeypadModifier) && !digit);
+    }
 };
 
 } // namespace
 
-bool keyboardInUse()
+namespace {
+InputWatch &inputWatch()
 {
     static InputWatch *watch = [] {
         auto *w = new InputWatch;
@@ -69,13 +130,23 @@ bool keyboardInUse()
         qApp->installEventFilter(w);
         return w;
     }();
-    return watch->keyboard;
+    return *watch;
+}
+} // namespace
+
+void watchInput() { inputWatch(); }
+
+bool keyboardInUse() { return inputWatch().keyboard; }
+
+void readAsDialog(QWidget *window)
+{
+    installFactory();
+    window->setProperty(dialogProperty, true);
 }
 
 Announcer::Announcer(QWidget *parent) : QWidget(parent)
 {
-    static const bool accessible = (QAccessible::installFactory(announcerFactory), true);
-    Q_UNUSED(accessible);
+    installFactory();
     setObjectName(QStringLiteral("announcer"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(0, 0, 0, 0);

@@ -23,6 +23,12 @@ void announceCheckedChange(QObject *object);
 void announceCheckedChange(QAccessibleInterface *item);
 void announceVisibilityChange(QObject *object);
 
+// A window whose texts are all there is to it (the start, about, catalogue
+// and result windows) is told to screen readers as a dialog: Orca reads a
+// dialog's labels as it appears, where it reads nothing of a plain window's
+// labels that cannot take the focus, not even by say-all.
+void readAsDialog(QWidget *window);
+
 // Tells screen readers of a change that moves no keyboard focus: a picked
 // colour, a placed ball, lit lamps, a level's masks. Orca speaks no name
 // change of a control that lacks the focus, but it does speak a notification
@@ -39,9 +45,14 @@ private:
     QString said;
 };
 
-// True from a key press until the next mouse press: a focus mark shows only
-// to a player who is working by keyboard, so mouse players see the board as
-// it always looked.
+// Starts following the keyboard and the mouse for keyboardInUse(), and keeps
+// the keys a screen reader claims from reaching the game (see the .cpp).
+void watchInput();
+
+// True from a key press that can act on a window until the next mouse press:
+// a focus mark shows only to a player who is working by keyboard, so mouse
+// players see the board as it always looked. A modifier alone (Shift, or Alt
+// of the window manager's Alt+Tab) does not count.
 bool keyboardInUse();
 
 } // namespace accessibility

@@ -19,13 +19,16 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -119,6 +122,21 @@ QAccessibleInterface *lampFactory(const QString &className, QObject *object)
         return new AccessibleLamps(static_cast<Shape *>(object));
     return nullptr;
 }
+
+// While the player works by keyboard, the arrows stop at a greyed menu item
+// too, so that a screen reader names it and says it is unavailable; under the
+// mouse it never lights up, as before.
+class GreyedItemsReachable : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returned) const override
+    {
+        if (hint == SH_Menu_AllowActiveAndDisabled)
+            return accessibility::keyboardInUse();
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
 
 } // namespace
 
@@ -358,6 +376,13 @@ void Brain::buildControls(BoardSurface *parent)
     connect(Command2, &QPushButton::clicked, this, &Brain::Command2_Click);
     setTabOrder(Command2, Command1);
     Command2->setFocus();
+
+    // Qt ignores a greyed button's access key; a screen reader's player is
+    // told why instead. Enabled only while Zeigen is greyed, so the two
+    // never compete for the key.
+    greyedZeigen = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Z), this);
+    connect(greyedZeigen, &QShortcut::activated, this, [this] { announcer->say(whyNotShown()); });
+    Command1->installEventFilter(this);
 }
 
 void Brain::buildMenus()
@@ -369,8 +394,14 @@ void Brain::buildMenus()
         connect(item, &QAction::triggered, this, handler);
         return item;
     };
+    static auto *menuStyle = [] {
+        auto *style = new GreyedItemsReachable;
+        style->setParent(qApp);
+        return style;
+    }();
     auto menu = [](QWidget *parent, const char *name, const QString &caption) {
         auto *m = new QMenu(caption, parent);
+        m->setStyle(menuStyle);
         m->setObjectName(QString::fromUtf8(name));
         m->menuAction()->setObjectName(QString::fromUtf8(name));
         return m;

@@ -19,6 +19,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QShortcut;
 
 // A lamp: a small filled circle. Setting the fill leaves the border as
 // designed, so a lit lamp keeps its grey rim.
@@ -153,6 +154,7 @@ protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildControls(BoardSurface *surface);
@@ -163,9 +165,14 @@ private:
     void takeKeyboard(ImageBox *box);
     void updateKeyboardStops();
     void focusOpenRow();
+    // What a screen reader says when a digit finds no hole, or Alt+Z a
+    // greyed Zeigen.
+    QString whyNoBallFits() const;
+    QString whyNotShown() const;
     void placeAndMoveOn(int column, int row);
     QString lampReport(int row) const;
     accessibility::Announcer *announcer = nullptr;
+    QShortcut *greyedZeigen = nullptr;
 
     std::array<ImageBox *, 6> palette{};
     std::array<std::array<ImageBox *, 10>, 4> rings{};

@@ -4,8 +4,10 @@
 // Playing by keyboard. Beside the two buttons, the palette and the open row
 // are a tab stop each, and the arrow keys move within them. Space or Enter
 // works as a click; a digit 1 to 6 on a hole picks that colour and places it
-// at once, so a ball costs one key. After every placement the focus moves on
-// to where the player goes next, and screen readers hear what changed.
+// at once, so a ball costs one key. On a button a digit places in the open
+// row's first empty hole, or says why it cannot. After every placement the
+// focus moves on to where the player goes next, and screen readers hear what
+// changed.
 
 #include "common/form.h"
 #include "game/boarddesign.h"
@@ -14,6 +16,7 @@
 
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 #include <vector>
 
@@ -78,14 +81,53 @@ void Brain::focusOpenRow()
     const int row = openRow();
     if (row < 0)
         return;
-    // The first hole still empty, else the first: where the guess goes on.
+    // Where the guess goes on: the first hole still empty, else the first
+    // that repeats a colour, else the first.
+    QStringList seen;
     for (int column = 1; column <= board::columns; ++column) {
+        if (ring(column, row)->picture().isNull())
+            return ring(column, row)->setFocus(Qt::OtherFocusReason);
+    }
+    for (int column = 1; column <= board::columns; ++column) {
+        if (seen.contains(ring(column, row)->accessibleValue()))
+            return ring(column, row)->setFocus(Qt::OtherFocusReason);
+        seen << ring(column, row)->accessibleValue();
+    }
+    ring(1, row)->setFocus(Qt::OtherFocusReason);
+}
+
+QString Brain::whyNoBallFits() const
+{
+    const int row = openRow();
+    if (row < 0)
+        return tr("Erst Spiel beginnen");
+    if (Command2->isEnabled())
+        return tr("Reihe %1 ist gezeigt, weiter mit Nächster Versuch").arg(row + 1);
+    return tr("Reihe %1 ist voll").arg(row + 1);
+}
+
+QString Brain::whyNotShown() const
+{
+    if (openRow() >= 0 && !Command2->isEnabled())
+        return tr("Zeigen erst mit einer Kugel in Spalte 4");
+    return whyNoBallFits();
+}
+
+void Brain::keyPressEvent(QKeyEvent *event)
+{
+    // Digits the focused button or the board's surface left alone.
+    const int colour = digitColour(event->key());
+    if (!colour || (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)))
+        return QMainWindow::keyPressEvent(event);
+    const int row = openRow();
+    for (int column = 1; row >= 0 && !Command2->isEnabled() && column <= board::columns; ++column) {
         if (ring(column, row)->picture().isNull()) {
-            ring(column, row)->setFocus(Qt::OtherFocusReason);
+            paletteClick(colour);
+            placeAndMoveOn(column, row);
             return;
         }
     }
-    ring(1, row)->setFocus(Qt::OtherFocusReason);
+    announcer->say(whyNoBallFits());
 }
 
 void Brain::placeAndMoveOn(int column, int row)
@@ -140,6 +182,16 @@ bool Brain::focusNextPrevChild(bool next)
 
 bool Brain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Command1 && event->type() == QEvent::EnabledChange)
+        greyedZeigen->setEnabled(!Command1->isEnabled());
+    // The key hint is heard at the first hole the focus comes to, once a game.
+    if (event->type() == QEvent::FocusOut && qobject_cast<ImageBox *>(watched)
+        && std::find(palette.begin(), palette.end(), watched) == palette.end()) {
+        for (const auto &holes : rings) {
+            for (ImageBox *hole : holes)
+                hole->setAccessibleDescription(QString());
+        }
+    }
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);

@@ -56,7 +56,8 @@ bool Brain::ringClick(int column, int row)
             Global::guessColor(column) = colour;
             if (column == 4)
                 Command1->setEnabled(true);
-            announcer->say(QAccessible::queryAccessibleInterface(ring(column, row))->text(QAccessible::Name));
+            // The row is known from the hole the focus was on.
+            announcer->say(tr("Spalte %1: %2").arg(column).arg(ring(column, row)->accessibleValue()));
             placed = true;
         }
     }
@@ -106,6 +107,7 @@ void Brain::Command1_Click()
 
     if (!rules::allDifferent(guess)) {
         messages::show(tr("Vier verschiedene Farben auswählen !"));
+        focusOpenRow();
         return;
     }
 
@@ -126,7 +128,14 @@ void Brain::Command1_Click()
     exactMatches = static_cast<Int>(exactMatches + rules::countExactMatches(guess, secret));
     for (int shape = 1; shape <= exactMatches; ++shape)
         lamp(shape, currentRow)->setFillColor(board::lampRed);
-    announcer->say(lampReport(currentRow));
+    // A hole left empty is scored all the same, with whatever the guess
+    // held there before; the ear is told it was empty, as the eye sees.
+    QStringList report;
+    for (int column = 1; column <= board::columns; ++column) {
+        if (ring(column, currentRow)->picture().isNull())
+            report << tr("Spalte %1 leer.").arg(column);
+    }
+    announcer->say((report << lampReport(currentRow)).join(u' '));
 
     if (exactMatches == 4) {
         messages::show(tr("Code geknackt !"));

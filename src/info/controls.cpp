@@ -5,6 +5,8 @@
 
 #include "common/picture.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
@@ -125,6 +127,137 @@ void DesignLabel::paintEvent(QPaintEvent *)
         painter.drawText(QPointF(0, top + metrics.ascent()), line);
         top += metrics.height();
     }
+}
+
+namespace {
+
+// A readable label as a read-only text, the shape in which Orca reads lines
+// by the caret and says all.
+class AccessibleReadable : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit AccessibleReadable(DesignLabel *label) : QAccessibleWidget(label, QAccessible::EditableText) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface *>(this)
+                                                  : QAccessibleWidget::interface_cast(type);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = s.multiLine = true;
+        return s;
+    }
+
+    QString text(int start, int end) const override { return all().mid(start, end - start); }
+    int characterCount() const override { return int(all().size()); }
+    int cursorPosition() const override { return label()->caretOffset(); }
+    void setCursorPosition(int position) override { label()->setCaretOffset(position); }
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *start, int *end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+private:
+    DesignLabel *label() const { return static_cast<DesignLabel *>(widget()); }
+    QString all() const { return label()->readLines().join(u'\n'); }
+};
+
+QAccessibleInterface *readableFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("infoui::DesignLabel") && object->property("readable").toBool())
+        return new AccessibleReadable(static_cast<DesignLabel *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void DesignLabel::makeReadable(QPushButton *defaultButton)
+{
+    static const bool accessible = (QAccessible::installFactory(readableFactory), true);
+    Q_UNUSED(accessible);
+    setProperty("readable", true);
+    // Qt made the plain label's interface as the text was set; it goes, so
+    // that the next question gets the readable one.
+    QAccessible::deleteAccessibleInterface(
+        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(this)));
+    pressedByEnter = defaultButton;
+    setFocusPolicy(Qt::TabFocus);
+}
+
+QStringList DesignLabel::readLines() const
+{
+    QStringList read;
+    for (const QString &line : lines()) {
+        if (!line.trimmed().isEmpty())
+            read << line.simplified();
+    }
+    return read;
+}
+
+int DesignLabel::caretOffset() const
+{
+    const QStringList read = readLines();
+    int offset = 0;
+    for (int k = 0; k < caretLine && k < read.size(); ++k)
+        offset += int(read[k].size()) + 1;
+    return offset;
+}
+
+void DesignLabel::setCaretOffset(int offset)
+{
+    const QStringList read = readLines();
+    int line = 0;
+    for (int start = 0; line + 1 < read.size() && start + read[line].size() < offset; ++line)
+        start += int(read[line].size()) + 1;
+    caretLine = line;
+    QAccessibleTextCursorEvent moved(this, caretOffset());
+    QAccessible::updateAccessibility(&moved);
+}
+
+void DesignLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (pressedByEnter && pressDefaultAndCancel(event, pressedByEnter))
+        return;
+    const int last = int(readLines().size()) - 1;
+    const int page = 10;
+    int line = caretLine;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        line = caretLine - 1;
+        break;
+    case Qt::Key_Down:
+        line = caretLine + 1;
+        break;
+    case Qt::Key_PageUp:
+        line = caretLine - page;
+        break;
+    case Qt::Key_PageDown:
+        line = caretLine + page;
+        break;
+    case Qt::Key_Home:
+        line = 0;
+        break;
+    case Qt::Key_End:
+        line = last;
+        break;
+    default:
+        return QLabel::keyPressEvent(event);
+    }
+    caretLine = std::clamp(line, 0, std::max(0, last));
+    QAccessibleTextCursorEvent moved(this, caretOffset());
+    QAccessible::updateAccessibility(&moved);
 }
 
 LineControl::LineControl(const char *name, QPoint fromTwips, QPoint toTwips, const QColor &colour, int width,

@@ -49,8 +49,22 @@ public:
     // The lines as the label shows them now.
     QStringList lines() const;
 
+    // A label that is read by keys: Tab reaches it, Up, Down, Page Up and
+    // Page Down move a caret that nobody sees from line to
+    // line (Home and End to the first and last, with Ctrl or without), and
+    // screen readers read the line it is on; Orca's say-all reads on from
+    // there. Enter and Esc press `defaultButton`. Nothing it shows
+    // changes.
+    void makeReadable(QPushButton *defaultButton);
+    // What a screen reader reads: the lines shown, blanks run together, the
+    // empty ones left out; and the offset of the caret's line in it.
+    QStringList readLines() const;
+    int caretOffset() const;
+    void setCaretOffset(int offset);
+
 protected:
     void paintEvent(QPaintEvent *) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // Breaking shapes the text over and over; a label repaints far more often
@@ -60,6 +74,8 @@ private:
     mutable QFont brokenFont;
     mutable int brokenWidth = -1;
     mutable QStringList brokenLines;
+    QPushButton *pressedByEnter = nullptr;
+    int caretLine = 0;
 };
 
 // A straight line between two design points, `width` pixels thick, drawn

@@ -3,6 +3,7 @@
 
 #include "info/frmabout.h"
 
+#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
 
@@ -42,6 +43,7 @@ double creditsStep(double leftUnits, double lineWidthUnits, double windowWidthTw
 FrmAbout::FrmAbout()
 {
     setObjectName(QStringLiteral("frmAbout"));
+    accessibility::readAsDialog(this);
     setWindowTitle(tr("Die Farbrix-Entwickler"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);

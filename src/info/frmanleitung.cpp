@@ -63,6 +63,10 @@ FrmAnleitung::FrmAnleitung()
     Command1->setFont(fonts::make(Family::ComicSans, 11.25, fonts::Bold));
     connect(Command1, &QPushButton::clicked, this, &FrmAnleitung::Command1_Click);
     Command1->setFocus();
+    // The rules are read by keys one Tab away; the heading names them.
+    Label1->makeReadable(Command1);
+    Label1->setAccessibleName(Label2->text());
+    Command1->setAccessibleDescription(tr("Mit Tab zu den Spielregeln"));
 }
 
 void FrmAnleitung::Command1_Click() { Form<FrmAnleitung>::unload(); }

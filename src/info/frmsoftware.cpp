@@ -3,6 +3,7 @@
 
 #include "info/frmsoftware.h"
 
+#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
 
@@ -14,6 +15,7 @@ using fonts::Family;
 FrmSoftware::FrmSoftware()
 {
     setObjectName(QStringLiteral("frmSoftware"));
+    accessibility::readAsDialog(this);
     setWindowTitle(tr("Farbrix zum Selberbauen – der Quelltext der Farbrix-Entwickler"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);

@@ -84,6 +84,7 @@ QAccessibleInterface *clientFactory(const QString &className, QObject *object)
 FrmSplash::FrmSplash()
 {
     setObjectName(QStringLiteral("frmSplash"));
+    accessibility::readAsDialog(this);
     setWindowTitle(QString());
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     // Qt takes quit-on-close away from tool windows; closing the start window

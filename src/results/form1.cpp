@@ -4,6 +4,7 @@
 #include "results/form1.h"
 
 #include "common/colours.h"
+#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
 #include "common/messages.h"
@@ -53,6 +54,7 @@ constexpr twips::Rect command1{2760, 3360, 1215, 375};
 Form1::Form1()
 {
     setObjectName(QStringLiteral("Form1"));
+    accessibility::readAsDialog(this);
     setWindowTitle(tr("Highscores"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(twips::size(clientWidth, clientHeight));
@@ -118,6 +120,22 @@ void Form1::formLoad()
 
     for (int index = 0; index < 5; ++index)
         texts[index]->setText(Global::recordName(index + 1));
+    // Keys reach only the box to type in and OK. OK tells screen readers the
+    // whole table as it stands, the box whose name the typing replaces (Orca
+    // reads a selection one letter short).
+    const auto describeTable = [this] {
+        QStringList table;
+        for (int index = 0; index < 5; ++index) {
+            table << (index == 0 ? tr("1 Versuch: %1.") : tr("%1 Versuche: %2.").arg(index + 1))
+                         .arg(texts[index]->text());
+        }
+        Command1->setAccessibleDescription(table.join(u' '));
+    };
+    describeTable();
+    for (QLineEdit *text : texts)
+        connect(text, &QLineEdit::textChanged, this, describeTable);
+    if (attempts >= 1 && attempts <= 5)
+        texts[attempts - 1]->setAccessibleDescription(tr("Bisher: %1").arg(texts[attempts - 1]->text()));
 
     // The tab order starts at the enabled box, or at OK when none is.
     // The holder's name comes selected, so the winner's typing replaces it.

@@ -3,6 +3,7 @@
 
 #include "results/winorlose.h"
 
+#include "common/accessibility.h"
 #include "common/ballpainter.h"
 #include "common/colours.h"
 #include "common/fonts.h"
@@ -28,6 +29,7 @@ constexpr twips::Rect command2{960, 1200, 1215, 495};
 WinorLose::WinorLose()
 {
     setObjectName(QStringLiteral("WinorLose"));
+    accessibility::readAsDialog(this);
     setWindowTitle(QStringLiteral("Farbrix ")); // a name, the same in every language
     // Fixed border, no close box: the window is left by one of its OK buttons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);

@@ -37,7 +37,7 @@ def next_guess(left):
 
 
 class Orca:
-    def __init__(self, session):
+    def __init__(self, session, stamp=""):  # stamp: a shell word put before each utterance
         self.session, self.heard, env = session, 0, session.env
         home = env["XDG_CONFIG_HOME"]
         self.file = os.path.join(home, "speech.txt")
@@ -48,7 +48,7 @@ class Orca:
             f.write('AddModule "capture" "sd_generic" "capture.conf"\nDefaultModule capture\n')
             f.write('DefaultLanguage "de"\nAudioOutputMethod "alsa"\n')
         with open(os.path.join(home, "speech-dispatcher", "modules", "capture.conf"), "w") as f:
-            f.write("GenericExecuteSynth \"echo \\'$DATA\\' >> %s\"\n" % self.file)
+            f.write("GenericExecuteSynth \"echo %s \\'$DATA\\' >> %s\"\n" % (stamp, self.file))
             # Orca's own language follows the locale: each one it may choose passes its text on whole.
             for language in ("de", "en", "en-us"):
                 f.write('GenericLanguage "%s" "%s" "utf-8"\nAddVoice "%s" "MALE1" "%s"\n' % ((language,) * 4))
@@ -81,18 +81,32 @@ class Orca:
 def play(session, orca):
     """Plays from the start window to the name in the table; returns the attempts."""
     press = session.key
-    # The start window: the focus is heard as it moves, and where-am-I names where it is.
-    orca.hear(r"Start push button")
+    # The start window is a dialog: its texts are read as it appears, then the focus, heard as it moves.
+    orca.hear(r"(?s)dialog \S.{60,}?\s+Start push button")
     press("Tab")
     orca.hear(r"Quelltext \? push button")
     press("KP_Enter")
     orca.hear(r"Quelltext \?")
-    press("alt+s")
+    press("shift+Tab")
+    orca.hear(r"Start push button")
+    # One key, one action: where-am-I at once after Start reaches Orca alone, even when Orca answers Qt's
+    # bridge too late, and the game has not begun: the level menu is still open to a choice.
+    session.run("xdotool", "key", "Return", "sleep", 0.2, "key", "KP_Enter")
+    orca.hear(r"Spiel beginnen push button")
+    press("alt+h", "Return")
+    orca.hear(r"(?s)Spielanleitung.*?Ok push button\.\s*Mit Tab zu den Spielregeln")
+    press("Tab")
+    orca.hear(r"Spielregeln read only text\.\s*Finden Sie die richtige Kombination")
+    press("Down")
+    orca.hear(r"heraus, um zu gewinnen !")
+    press("KP_Add")  # say-all, to the last sentence
+    orca.hear(r"(?s)Ziel des Spiels.*?die Lösung anzeigen lassen\.")
+    press("Escape")
     orca.hear(r"Spiel beginnen push button")
 
     # Superbrain: five attempts, and the player hears which rows the masks hide.
     press("alt+o")
-    orca.hear(r"Schwierigkeitsgrad")
+    orca.hear(r"Schwierigkeitsgrad\.")
     press("Right")
     orca.hear(r"Einfach")
     press("Down", "Down", "Return")
@@ -112,10 +126,19 @@ def play(session, orca):
             session.key("space")
             orca.hear(r"Rot gewählt")
             orca.hear(r"Reihe 1, Spalte 1: leer push button")
+            # The menus from a hole, the greyed level choice named, every move heard.
+            press("alt+o")
+            orca.hear(r"Schwierigkeitsgrad grayed")
+            press("Down")
+            orca.hear(r"Highscore")
+            press("Escape", "Escape", "alt+h")
+            orca.hear(r"Anleitung")
+            press("Escape", "Escape")
+            orca.hear(r"Reihe 1, Spalte 1: leer push button")
         guess = next_guess(left)
         for column, colour in enumerate(guess, 1):
-            press(str(colour))
-            orca.hear(r"Reihe %d, Spalte %d: %s" % (attempt, column, COLOURS[colour - 1]))
+            press(str(colour))  # the placement in at most six words
+            orca.hear(r"\n(\w+ )?Spalte %d: %s\.?\n" % (column, COLOURS[colour - 1]))
             orca.hear(r"Spalte %d: leer push button" % (column + 1) if column < 4 else r"Zeigen push button")
         press("Return")
         lamps = orca.hear(r"Reihe %d: richtige Positionen und Farben (\d), richtige Farben (\d)" % attempt)
@@ -124,6 +147,8 @@ def play(session, orca):
             break
         left = [c for c in left if feedback(guess, c) == heard]
         orca.hear(r"Nächster Versuch push button")
+        press("1")  # a digit with no hole to go to says why
+        orca.hear(r"Reihe %d ist gezeigt, weiter mit Nächster Versuch" % attempt)
         press("Return")
 
     orca.hear(r"Code geknackt !")
@@ -132,8 +157,11 @@ def play(session, orca):
     press("Return")
     orca.hear(r"Highscore")
     session.run("xdotool", "type", "--delay", 60, "Blinde Kuh")
-    press("Tab")
-    orca.hear(r"OK push button")
+    press("Tab")  # the table's five names, the new one among them
+    orca.hear(r"OK push button\.\s*1 Versuch: [^.]+\.(\s*\d Versuche: [^.]+\.){4}")
+    assert "Blinde Kuh." in orca.said()[orca.heard - 200 :], "the new name is not in the table read out"
+    hints = orca.said().count("Ziffer 1 bis 6")  # an alert at the first hole may cut it short
+    assert hints == 1 or hints == 0 < orca.said().count("Das klappt"), "the key hint heard %d times" % hints
     press("Return")
     table = os.path.join(session.play, "TESTFILE")
     stored = wait(lambda: os.path.exists(table) and open(table, "rb").read(), "TESTFILE")
@@ -159,4 +187,5 @@ def main():
         session.close()
 
 
-main()
+if __name__ == "__main__":
+    main()
