@@ -94,14 +94,14 @@ void ImageBox::setPicture(const QPixmap &picture)
     update();
 }
 
-void ImageBox::setMousePointer(int value)
+void ImageBox::setMousePointer(MousePointer value)
 {
     pointer = value;
     switch (value) {
-    case 2:
+    case CrosshairPointer:
         setCursor(Qt::CrossCursor);
         break;
-    case 12:
+    case NoDropPointer:
         setCursor(Qt::ForbiddenCursor);
         break;
     default:

@@ -20,6 +20,9 @@
 #include <QPixmap>
 #include <QWidget>
 
+// The mouse pointers of the design, under the numbers it gives them.
+enum MousePointer : int { DefaultPointer = 0, CrosshairPointer = 2, NoDropPointer = 12, CustomPointer = 99 };
+
 class ImageBox : public QWidget
 {
     Q_OBJECT
@@ -29,9 +32,8 @@ public:
     void setPicture(const QPixmap &picture);
     const QPixmap &picture() const { return pic; }
 
-    // Mouse pointer values of the design: 0 default, 2 crosshair, 12 no-drop.
-    void setMousePointer(int value);
-    int mousePointer() const { return pointer; }
+    void setMousePointer(MousePointer value);
+    MousePointer mousePointer() const { return pointer; }
 
     // What the box holds, in words, for screen readers ("Blau", "leer");
     // a change is announced as a change of the name.
@@ -58,7 +60,7 @@ private:
     QRectF designRect; // logical pixels, fractional: 490 twips stay 32.67 px
     bool stretch;
     bool pressed = false;
-    int pointer = 0;
+    MousePointer pointer = DefaultPointer;
     QPixmap pic;
     QString value;
     bool checkable = false;

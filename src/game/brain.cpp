@@ -168,7 +168,7 @@ Brain::Brain()
 
     buildControls(surface);
     buildMenus();
-    setMousePointer(99);
+    setMousePointer(CustomPointer);
     placeOnScreen();
 }
 
@@ -182,7 +182,7 @@ void Brain::buildControls(BoardSurface *parent)
         image->setObjectName(QStringLiteral("Picture%1").arg(n));
         image->setAccessibleName(board::colourName(n));
         image->setAccessibleDescription(tr("Farbe wählen"));
-        image->setMousePointer(2);
+        image->setMousePointer(CrosshairPointer);
         image->setAccessibleChecked(n == Global::selectedColor);
         image->setEnabled(false);
         takeKeyboard(image);
@@ -199,7 +199,7 @@ void Brain::buildControls(BoardSurface *parent)
             image->setObjectName(QStringLiteral("Picture%1(%2)").arg(column + 6).arg(row));
             image->setAccessibleName(tr("Reihe %1, Spalte %2").arg(row + 1).arg(column));
             image->setAccessibleValue(tr("leer"));
-            image->setMousePointer(2);
+            image->setMousePointer(CrosshairPointer);
             image->setAccessibleDescription(tr("Ziffer 1 bis 6 setzt eine Farbe"));
             takeKeyboard(image);
             connect(image, &ImageBox::clicked, this, [this, column, row] { ringClick(column, row); });
@@ -367,10 +367,10 @@ void Brain::placeOnScreen()
     setGeometry(QRect(client - QPoint(0, menuHeight), boardSize + QSize(0, menuHeight)));
 }
 
-void Brain::setMousePointer(int value)
+void Brain::setMousePointer(MousePointer value)
 {
     pointer = value;
-    if (value == 99)
+    if (value == CustomPointer)
         surface->setCursor(ballCursor(Global::selectedColor, std::max(1.0, devicePixelRatioF())));
     else
         surface->setCursor(Qt::ArrowCursor);

@@ -93,8 +93,8 @@ public:
 
     // Mouse pointer of the window: 99 custom (a ball of the picked colour),
     // 0 default.
-    void setMousePointer(int value);
-    int mousePointer() const { return pointer; }
+    void setMousePointer(MousePointer value);
+    MousePointer mousePointer() const { return pointer; }
     BoardSurface *boardSurface() const { return surface; }
 
     // Handlers.
@@ -149,5 +149,5 @@ private:
     std::array<std::array<Shape *, 10>, 8> lamps{};
     std::array<QLabel *, 6> masks{};
     BoardSurface *surface = nullptr;
-    int pointer = 99;
+    MousePointer pointer = CustomPointer;
 };

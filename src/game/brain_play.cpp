@@ -34,7 +34,7 @@ void Brain::Form_MouseMove()
     // Picking a colour only arms the pointer; it changes at the next movement,
     // once, however often the colour was picked.
     if (Global::pointerPending >= 1 && Global::pointerPending <= 6)
-        setMousePointer(99);
+        setMousePointer(CustomPointer);
     Global::pointerPending = 0;
 }
 
@@ -61,7 +61,7 @@ bool Brain::ringClick(int column, int row)
             placed = true;
         }
     }
-    setMousePointer(0);
+    setMousePointer(DefaultPointer);
     return placed;
 }
 
@@ -144,7 +144,7 @@ void Brain::Command1_Click()
     }
 
     for (int column = 1; column <= 4; ++column)
-        ring(column, currentRow)->setMousePointer(12);
+        ring(column, currentRow)->setMousePointer(NoDropPointer);
 
     // A loss replaces this board by a fresh one before the game goes on, so
     // from here on the board is reached through its slot, never through this.
