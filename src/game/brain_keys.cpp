@@ -143,20 +143,28 @@ void Brain::placeAndMoveOn(int column, int row)
 bool Brain::focusNextPrevChild(bool next)
 {
     auto usable = [](QWidget *w) { return w->isEnabled() && w->focusPolicy() != Qt::NoFocus; };
-    std::vector<std::vector<QWidget *>> stops(4);
+    // Tab goes round these groups in this order; within a group the arrows move.
+    enum Group {
+        Palette,
+        OpenRow,
+        PlayButton,
+        ShowButton,
+        groups
+    }; // PlayButton: Spiel beginnen, Nächster Versuch
+    std::vector<std::vector<QWidget *>> stops(groups);
     for (int n = 1; n <= board::colours; ++n) {
         if (usable(paletteImage(n)))
-            stops[0].push_back(paletteImage(n));
+            stops[Palette].push_back(paletteImage(n));
     }
     if (const int row = openRow(); row >= 0) {
         for (int column = 1; column <= board::columns; ++column) {
             if (usable(ring(column, row)))
-                stops[1].push_back(ring(column, row));
+                stops[OpenRow].push_back(ring(column, row));
         }
     }
     for (QPushButton *button : {Command2, Command1}) {
         if (usable(button) && button->isVisible())
-            stops[button == Command2 ? 2 : 3].push_back(button);
+            stops[button == Command2 ? PlayButton : ShowButton].push_back(button);
     }
     const auto here = std::find_if(stops.begin(), stops.end(), [focus = focusWidget()](const auto &stop) {
         return std::find(stop.begin(), stop.end(), focus) != stop.end();
@@ -169,9 +177,9 @@ bool Brain::focusNextPrevChild(bool next)
         if (stops[index].empty())
             continue;
         const auto reason = next ? Qt::TabFocusReason : Qt::BacktabFocusReason;
-        if (index == 0 && Global::selectedColor >= 1 && usable(paletteImage(Global::selectedColor)))
+        if (index == Palette && Global::selectedColor >= 1 && usable(paletteImage(Global::selectedColor)))
             paletteImage(Global::selectedColor)->setFocus(reason); // the palette opens at the pick
-        else if (index == 1)
+        else if (index == OpenRow)
             focusOpenRow();
         else
             stops[index].front()->setFocus(reason);
