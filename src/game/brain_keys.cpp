@@ -143,14 +143,10 @@ void Brain::placeAndMoveOn(int column, int row)
 bool Brain::focusNextPrevChild(bool next)
 {
     auto usable = [](QWidget *w) { return w->isEnabled() && w->focusPolicy() != Qt::NoFocus; };
-    // Tab goes round these groups in this order; within a group the arrows move.
-    enum Group {
-        Palette,
-        OpenRow,
-        PlayButton,
-        ShowButton,
-        groups
-    }; // PlayButton: Spiel beginnen, Nächster Versuch
+    // Tab goes round these groups in this order; within a group the arrows
+    // move. The play button is Spiel beginnen or Nächster Versuch, the show
+    // button Zeigen.
+    enum Group { Palette, OpenRow, PlayButton, ShowButton, groups };
     std::vector<std::vector<QWidget *>> stops(groups);
     for (int n = 1; n <= board::colours; ++n) {
         if (usable(paletteImage(n)))
