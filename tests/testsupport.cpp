@@ -7,6 +7,7 @@
 #include "common/language.h"
 #include "common/messages.h"
 #include "common/picture.h"
+#include "game/boarddesign.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
 #include "info/frmsoftware.h"
@@ -25,8 +26,7 @@ namespace testsupport {
 
 QString ringName(int colour)
 {
-    return QStringLiteral("rot2ring.jpg grünring.jpg ora2ring.jpg gelbring.jpg blauring.jpg weißring.jpg")
-        .split(u' ')[colour - 1];
+    return QString::fromUtf8(board::ringPictureNames.at(std::size_t(colour - 1)));
 }
 
 PlayDir::PlayDir(bool withPictures) : previous(QDir::currentPath())

@@ -187,6 +187,17 @@ inline constexpr std::array<std::uint32_t, colours> ballRgb{{
     0x2457D8,
     0xF2F2F2,
 }};
+// The files the ring pictures are loaded from, red .. white, by bare name in
+// the play folder. The artwork generator draws them, and the build reads their
+// names from these lines: keep one name a line, and no other such name here.
+inline constexpr std::array<const char *, colours> ringPictureNames{{
+    "rot2ring.jpg",
+    "grünring.jpg",
+    "ora2ring.jpg",
+    "gelbring.jpg",
+    "blauring.jpg",
+    "weißring.jpg",
+}};
 // What screen readers call the six colours.
 inline constexpr std::array<const char *, colours> colourNames{{
     QT_TRANSLATE_NOOP("board", "Rot"),

@@ -401,12 +401,8 @@ void Brain::formLoad()
     hardMode = easyMode = superMode = 0;
     restartPending = pointerPending = 0;
 
-    ringFile1 = QStringLiteral("rot2ring.jpg");
-    ringFile2 = QStringLiteral("gr\u00fcnring.jpg");
-    ringFile3 = QStringLiteral("ora2ring.jpg");
-    ringFile4 = QStringLiteral("gelbring.jpg");
-    ringFile5 = QStringLiteral("blauring.jpg");
-    ringFile6 = QStringLiteral("wei\u00dfring.jpg");
+    for (int colour = 1; colour <= board::colours; ++colour)
+        ringFile(colour) = QString::fromUtf8(board::ringPictureNames[static_cast<std::size_t>(colour - 1)]);
 
     Command2->setText(tr("&Spiel beginnen"));
     Command1->setEnabled(false);

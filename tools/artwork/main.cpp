@@ -9,6 +9,7 @@
 #include "pictures.h"
 
 #include "common/picture.h"
+#include "game/boarddesign.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -23,13 +24,6 @@ struct Output {
     QString name;
     const char *format;
     artwork::Canvas (*paint)();
-};
-
-// The names the game loads the ring pictures by, red .. white.
-const std::array<QString, 6> ringNames{
-    QStringLiteral("rot2ring.jpg"), QString::fromUtf8("gr\xc3\xbcnring.jpg"),
-    QStringLiteral("ora2ring.jpg"), QStringLiteral("gelbring.jpg"),
-    QStringLiteral("blauring.jpg"), QString::fromUtf8("wei\xc3\x9fring.jpg"),
 };
 
 bool save(const QDir &folder, const QString &name, const char *format, const artwork::Canvas &canvas)
@@ -90,8 +84,9 @@ int main(int argc, char *argv[])
     bool ok = true;
     for (const Output &output : outputs)
         ok = write(folder, output.name, output.format, output.paint()) && ok;
-    for (int colour = 0; colour < static_cast<int>(ringNames.size()); ++colour)
-        ok = write(folder, ringNames[static_cast<std::size_t>(colour)], "JPG", artwork::ringPicture(colour))
+    for (int colour = 0; colour < board::colours; ++colour)
+        ok = write(folder, QString::fromUtf8(board::ringPictureNames[static_cast<std::size_t>(colour)]),
+                   "JPG", artwork::ringPicture(colour))
              && ok;
     // The desktop entry asks for the icon by this name.
     ok = artwork::writeIcons(folder.filePath(QStringLiteral("icons")), QStringLiteral("farbrix")) && ok;
