@@ -116,9 +116,10 @@ def win_to_highscore(x):
     s = g.solution()
     guess = [s[0], s[1], next(c for c in range(1, 7) if c not in s), s[2]]
     g.place(0, guess)
-    x.click(g.at(SHOW), g.at(NEXT))
+    x.key("alt+z", wid=g.win.wid)  # Zeigen, by its access key
     # Two balls in their places, three right colours; lamps light from the left.
     wait(g.state, "the board after the first guess", ([guess] + [[None] * 4] * 4, ["rrggrrrg", "g" * 8]))
+    x.click(g.at(NEXT))
     g.place(1, s)
     x.click(g.at(SHOW))
     x.answer()  # Code geknackt !
