@@ -282,6 +282,10 @@ TableLock::TableLock(const QString &path)
                 return;
             }
             holder = whoHolds(held);
+            // The holder may have let go between the two looks, and then it
+            // is found nowhere: the lock is tried again before it is judged.
+            if (!holder.known && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+                break;
             // Another user's lock is not waited for: it could be held for ever.
             // Where the holder cannot be told, a file other users may open
             // counts as theirs.
