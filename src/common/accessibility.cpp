@@ -155,7 +155,6 @@ Announcer::Announcer(QWidget *parent) : QWidget(parent)
 
 void Announcer::say(const QString &text)
 {
-    said = text;
     hide();
     setAccessibleName(text);
     show();

@@ -39,10 +39,6 @@ class Announcer : public QWidget
 public:
     explicit Announcer(QWidget *parent);
     void say(const QString &text);
-    const QString &lastSaid() const { return said; }
-
-private:
-    QString said;
 };
 
 // Starts following the keyboard and the mouse for keyboardInUse(), and keeps

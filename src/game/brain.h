@@ -146,9 +146,8 @@ public:
     void swkatalog_Click();
 
     // Playing by keyboard (brain_keys.cpp). The row the keyboard plays in,
-    // -1 before a game; what screen readers were told last.
+    // -1 before a game.
     int openRow() const;
-    const accessibility::Announcer *announcements() const { return announcer; }
 
 protected:
     bool event(QEvent *event) override;
