@@ -8,8 +8,8 @@
 // of the game addresses them directly; the handlers carry the names of the
 // control and event they answer.
 
-#include "common/accessibility.h"
 #include "common/imagebox.h"
+#include "common/screenreader.h"
 
 #include <QMainWindow>
 #include <array>
@@ -170,7 +170,7 @@ private:
     QString whyNotShown() const;
     void placeAndMoveOn(int column, int row);
     QString lampReport(int row) const;
-    accessibility::Announcer *announcer = nullptr;
+    screenreader::Announcer *announcer = nullptr;
     QShortcut *greyedZeigen = nullptr;
 
     std::array<ImageBox *, 6> palette{};
