@@ -11,21 +11,30 @@ namespace input {
 
 namespace {
 
-bool isModifierKey(int key)
+// The keys that move the focus or act on the board, its menus and its buttons: the arrows, the keys that go
+// round and press, a colour's digit, an access key (Alt with a letter). Any other (a modifier alone, the
+// window manager's Alt+Tab, a function key) leaves the board as the mouse left it.
+bool isActingKey(const QKeyEvent *event)
 {
+    const int key = event->key();
+    if (event->modifiers().testFlag(Qt::AltModifier))
+        return key >= Qt::Key_A && key <= Qt::Key_Z;
     switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Home:
+    case Qt::Key_End:
         return true;
     default:
-        return false;
+        return key >= Qt::Key_1 && key <= Qt::Key_6;
     }
 }
 
@@ -57,7 +66,7 @@ protected:
         }
         // A shortcut (Alt+O) is taken before its key press is sent.
         const bool actingKey = (type == QEvent::KeyPress || type == QEvent::ShortcutOverride)
-                               && !isModifierKey(static_cast<const QKeyEvent *>(event)->key());
+                               && isActingKey(static_cast<const QKeyEvent *>(event));
         if ((actingKey || type == QEvent::MouseButtonPress) && keyboard != actingKey) {
             keyboard = actingKey;
             if (QWidget *focus = QApplication::focusWidget())

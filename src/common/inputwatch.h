@@ -11,10 +11,11 @@ namespace input {
 // the keys a screen reader claims from reaching the game (see the .cpp).
 void watch();
 
-// True from a key press that can act on a window until the next mouse press:
-// a focus mark shows only to a player who is working by keyboard, so mouse
-// players see the board as it always looked. A modifier alone (Shift, or Alt
-// of the window manager's Alt+Tab) does not count.
+// True from a key that moves the focus or acts on the board until the next
+// mouse press: a focus mark shows only to a player who is working by keyboard,
+// so mouse players see the board as it always looked. A modifier alone
+// (Shift, or Alt of the window manager's Alt+Tab) does not count, nor does a
+// key the board ignores.
 bool keyboardInUse();
 
 } // namespace input
