@@ -280,7 +280,7 @@ private slots:
             "boardfocus=Command1;keys=1 Tab Return;msgs=Vier verschiedene Farben auswählen !;"
             "boardfocus=Picture9(1);keys=Tab 2 Tab 2;said=Reihe 2 ist "
             "voll;keys=Backtab;mark=1;put1=0500;mark=0;greyedreached=0;"
-            "idle;mark=0;posted=Alt+Z;mark=1");
+            "idle;posted=Alt+Tab;mark=0;posted=Alt+Z;mark=1");
         row("Zeigen greyed or with a hole empty", // Alt+Z on it says why nothing happens
             "posted=Alt+Z;said=Erst Spiel beginnen;go;posted=Alt+Z;said=Zeigen erst mit einer Kugel in "
             "Spalte 4;"
@@ -382,12 +382,11 @@ private slots:
                  for (const QString &key : value.split(u' '))
                      QTest::keyClick(b->focusWidget(), QKeySequence(key)[0].key());
              }},
-            {"idle", // keys that act on nothing: modifiers alone, Alt+Tab, a function key, a letter, 7
+            {"idle", // keys that act on nothing: modifiers alone, a function key, a letter, 7
              [&] {
-                 for (const QKeyCombination key : std::initializer_list<QKeyCombination>{
-                          Qt::Key_Shift, Qt::Key_Control, Qt::Key_Meta, Qt::ALT | Qt::Key_Tab, Qt::Key_F1,
-                          Qt::Key_X, Qt::Key_7})
-                     QTest::keyClick(b->focusWidget(), key.key(), key.keyboardModifiers());
+                 for (const Qt::Key key :
+                      {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Meta, Qt::Key_F1, Qt::Key_X, Qt::Key_7})
+                     QTest::keyClick(b->focusWidget(), key);
              }},
             {"posted", // as a screen reader's bridge hands a key on
              [&] {
