@@ -280,7 +280,7 @@ private slots:
             "boardfocus=Command1;keys=1 Tab Return;msgs=Vier verschiedene Farben auswählen !;"
             "boardfocus=Picture9(1);keys=Tab 2 Tab 2;said=Reihe 2 ist "
             "voll;keys=Backtab;mark=1;put1=0500;mark=0;greyedreached=0;"
-            "idle;posted=Alt+Tab;mark=0;posted=Alt+Z;mark=1");
+            "idle;posted=Alt+Tab;mark=0;keys=3;mark=1;put1=0500;posted=Alt+Z;mark=1");
         row("Zeigen greyed or with a hole empty", // Alt+Z on it says why nothing happens
             "posted=Alt+Z;said=Erst Spiel beginnen;go;posted=Alt+Z;said=Zeigen erst mit einer Kugel in "
             "Spalte 4;"
