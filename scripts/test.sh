@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox xdotool x11-utils x11-xkb-utils imagemagick python3 at-spi2-core python3-pyatspi dbus-x11 orca speech-dispatcher \
+ensure_packages "${BUILD_PACKAGES[@]}" xvfb xauth openbox xdotool x11-utils x11-xkb-utils imagemagick python3 at-spi2-core python3-pyatspi dbus-x11 orca speech-dispatcher \
                 clang libclang-rt-14-dev util-linux clang-format black \
                 desktop-file-utils appstream build-essential dpkg-dev debhelper lintian git librsvg2-bin man-db
 

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Farbrix developers
 // SPDX-License-Identifier: MIT
 
-#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
+#include "common/inputwatch.h"
 #include "common/language.h"
 #include "info/startup.h"
 
@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Farbrix"));
     QApplication::setFont(fonts::standard());
     language::install(language::choose(language::desktopLanguages()));
-    accessibility::watchInput();
+    input::watch();
     forms::endProgramWhenLastWindowUnloaded();
     startProgram();
     return QApplication::exec();

@@ -3,7 +3,8 @@
 
 #include "common/imagebox.h"
 
-#include "common/accessibility.h"
+#include "common/inputwatch.h"
+#include "common/screenreader.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -28,7 +29,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        s.invisible = s.invisible || accessibility::isCoveredBySiblings(box());
+        s.invisible = s.invisible || screenreader::isCoveredBySiblings(box());
         s.checkable = box()->isAccessibleCheckable();
         s.checked = box()->isAccessibleChecked();
         return s;
@@ -63,8 +64,7 @@ ImageBox::ImageBox(const twips::Rect &design, bool stretch, QWidget *parent)
 {
     setGeometry(twips::rect(design));
     setAttribute(Qt::WA_NoSystemBackground);
-    static const bool accessible =
-        (QAccessible::installFactory(imageBoxFactory), accessibility::keyboardInUse());
+    static const bool accessible = (QAccessible::installFactory(imageBoxFactory), input::keyboardInUse());
     Q_UNUSED(accessible);
 }
 
@@ -74,7 +74,7 @@ void ImageBox::setAccessibleChecked(bool on)
         return;
     checkable = true;
     checked = on;
-    accessibility::announceCheckedChange(this);
+    screenreader::announceCheckedChange(this);
 }
 
 void ImageBox::setAccessibleValue(const QString &text)
@@ -118,7 +118,7 @@ void ImageBox::paintEvent(QPaintEvent *)
         painter.drawPixmap(QRectF(0, 0, designRect.width(), designRect.height()), pic, pic.rect());
     else if (!pic.isNull())
         painter.drawPixmap(QPointF(0, 0), pic);
-    if (hasFocus() && accessibility::keyboardInUse()) {
+    if (hasFocus() && input::keyboardInUse()) {
         // Yellow with a black inner line shows on the black board and on
         // every ball alike.
         painter.setRenderHint(QPainter::Antialiasing);

@@ -3,12 +3,13 @@
 
 #include "game/brain.h"
 
-#include "common/accessibility.h"
 #include "common/ballpainter.h"
 #include "common/colours.h"
 #include "common/fonts.h"
 #include "common/form.h"
+#include "common/inputwatch.h"
 #include "common/picture.h"
+#include "common/screenreader.h"
 #include "game/boarddesign.h"
 #include "info/frmabout.h"
 #include "info/frmanleitung.h"
@@ -100,7 +101,7 @@ public:
                   QStyleHintReturn *returned) const override
     {
         if (hint == SH_Menu_AllowActiveAndDisabled)
-            return accessibility::keyboardInUse();
+            return input::keyboardInUse();
         return QProxyStyle::styleHint(hint, option, widget, returned);
     }
 };
@@ -155,7 +156,7 @@ Brain::Brain()
     setAttribute(Qt::WA_QuitOnClose, true);
 
     surface = new BoardSurface(this);
-    announcer = new accessibility::Announcer(surface);
+    announcer = new screenreader::Announcer(surface);
     surface->setAccessibleName(tr("Spielbrett"));
     // The window can be resized, but the board never moves or scales: the
     // surface just shows more black or less of the board.
@@ -338,7 +339,7 @@ void Brain::buildMenus()
         level->setCheckable(true);
         // Qt tells assistive technology nothing when a check mark comes or goes.
         connect(level, &QAction::toggled, this, [menu = mnuschwieriggrad, level] {
-            accessibility::announceCheckedChange(
+            screenreader::announceCheckedChange(
                 QAccessible::queryAccessibleInterface(menu)->child(int(menu->actions().indexOf(level))));
         });
     }

@@ -8,8 +8,8 @@
 // of the game addresses them directly; the handlers carry the names of the
 // control and event they answer.
 
-#include "common/accessibility.h"
 #include "common/imagebox.h"
+#include "common/screenreader.h"
 #include "game/lamp.h"
 
 #include <QMainWindow>
@@ -116,9 +116,8 @@ public:
     void swkatalog_Click();
 
     // Playing by keyboard (brain_keys.cpp). The row the keyboard plays in,
-    // -1 before a game; what screen readers were told last.
+    // -1 before a game.
     int openRow() const;
-    const accessibility::Announcer *announcements() const { return announcer; }
 
 protected:
     bool event(QEvent *event) override;
@@ -141,7 +140,7 @@ private:
     QString whyNotShown() const;
     void placeAndMoveOn(int column, int row);
     QString lampReport(int row) const;
-    accessibility::Announcer *announcer = nullptr;
+    screenreader::Announcer *announcer = nullptr;
     QShortcut *greyedZeigen = nullptr;
 
     std::array<ImageBox *, 6> palette{};

@@ -3,8 +3,8 @@
 
 // The difficulty levels and the solution display of the options menu.
 
-#include "common/accessibility.h"
 #include "common/form.h"
+#include "common/screenreader.h"
 #include "game/brain.h"
 #include "results/winorlose.h"
 #include "rules/global.h"
@@ -72,10 +72,10 @@ void Brain::announceMasks(const QAction *level)
     QList<int> hidden;
     for (int row = 0; row < 10; ++row) {
         for (int column = 1; column <= 4; ++column)
-            accessibility::announceVisibilityChange(ring(column, row));
+            screenreader::announceVisibilityChange(ring(column, row));
         for (const int first : {1, 5}) // the lamps that speak for their groups
-            accessibility::announceVisibilityChange(lamp(first, row));
-        if (accessibility::isCoveredBySiblings(ring(1, row)))
+            screenreader::announceVisibilityChange(lamp(first, row));
+        if (screenreader::isCoveredBySiblings(ring(1, row)))
             hidden << row + 1;
     }
     const QString rows = hidden.isEmpty() ? tr("keine Reihe abgedeckt")

@@ -3,8 +3,8 @@
 
 #include "game/lamp.h"
 
-#include "common/accessibility.h"
 #include "common/colours.h"
+#include "common/screenreader.h"
 #include "game/boarddesign.h"
 
 #include <QAccessible>
@@ -34,7 +34,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        if (lamp()->speaker() != lamp() || accessibility::isCoveredBySiblings(lamp()))
+        if (lamp()->speaker() != lamp() || screenreader::isCoveredBySiblings(lamp()))
             s.invisible = true;
         return s;
     }

@@ -3,9 +3,9 @@
 
 #include "info/frmabout.h"
 
-#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
+#include "common/screenreader.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -43,7 +43,7 @@ double creditsStep(double leftUnits, double lineWidthUnits, double windowWidthTw
 FrmAbout::FrmAbout()
 {
     setObjectName(QStringLiteral("frmAbout"));
-    accessibility::readAsDialog(this);
+    screenreader::readAsDialog(this);
     setWindowTitle(tr("Die Farbrix-Entwickler"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);

@@ -3,9 +3,9 @@
 
 #include "info/frmsoftware.h"
 
-#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
+#include "common/screenreader.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -15,7 +15,7 @@ using fonts::Family;
 FrmSoftware::FrmSoftware()
 {
     setObjectName(QStringLiteral("frmSoftware"));
-    accessibility::readAsDialog(this);
+    screenreader::readAsDialog(this);
     setWindowTitle(tr("Farbrix zum Selberbauen – der Quelltext der Farbrix-Entwickler"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);

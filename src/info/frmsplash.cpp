@@ -3,9 +3,9 @@
 
 #include "info/frmsplash.h"
 
-#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
+#include "common/screenreader.h"
 #include "game/brain.h"
 #include "info/frmsoftware.h"
 
@@ -51,7 +51,7 @@ private:
     {
         QObjectList widgets;
         for (QObject *child : widget()->children()) {
-            if (child->isWidgetType() && !accessibility::isCoveredBySiblings(static_cast<QWidget *>(child)))
+            if (child->isWidgetType() && !screenreader::isCoveredBySiblings(static_cast<QWidget *>(child)))
                 widgets << child;
         }
         return widgets;
@@ -84,7 +84,7 @@ QAccessibleInterface *clientFactory(const QString &className, QObject *object)
 FrmSplash::FrmSplash()
 {
     setObjectName(QStringLiteral("frmSplash"));
-    accessibility::readAsDialog(this);
+    screenreader::readAsDialog(this);
     setWindowTitle(QString());
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     // Qt takes quit-on-close away from tool windows; closing the start window

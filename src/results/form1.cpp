@@ -4,10 +4,10 @@
 #include "results/form1.h"
 
 #include "common/colours.h"
-#include "common/accessibility.h"
 #include "common/fonts.h"
 #include "common/form.h"
 #include "common/messages.h"
+#include "common/screenreader.h"
 #include "common/twips.h"
 #include "game/brain.h"
 #include "results/tablefile.h"
@@ -54,7 +54,7 @@ constexpr twips::Rect command1{2760, 3360, 1215, 375};
 Form1::Form1()
 {
     setObjectName(QStringLiteral("Form1"));
-    accessibility::readAsDialog(this);
+    screenreader::readAsDialog(this);
     setWindowTitle(tr("Highscores"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(twips::size(clientWidth, clientHeight));

@@ -3,12 +3,12 @@
 
 #include "results/winorlose.h"
 
-#include "common/accessibility.h"
 #include "common/ballpainter.h"
 #include "common/colours.h"
 #include "common/fonts.h"
 #include "common/form.h"
 #include "common/picture.h"
+#include "common/screenreader.h"
 #include "game/boarddesign.h"
 #include "results/form1.h"
 #include "rules/global.h"
@@ -29,7 +29,7 @@ constexpr twips::Rect command2{960, 1200, 1215, 495};
 WinorLose::WinorLose()
 {
     setObjectName(QStringLiteral("WinorLose"));
-    accessibility::readAsDialog(this);
+    screenreader::readAsDialog(this);
     setWindowTitle(QStringLiteral("Farbrix ")); // a name, the same in every language
     // Fixed border, no close box: the window is left by one of its OK buttons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);

@@ -10,7 +10,7 @@
 class QAccessibleInterface;
 class QObject;
 
-namespace accessibility {
+namespace screenreader {
 
 // True when opaque siblings above the widget hide it entirely, as the level
 // masks hide the rows a level leaves unused: no sighted player sees it, so
@@ -39,20 +39,6 @@ class Announcer : public QWidget
 public:
     explicit Announcer(QWidget *parent);
     void say(const QString &text);
-    const QString &lastSaid() const { return said; }
-
-private:
-    QString said;
 };
 
-// Starts following the keyboard and the mouse for keyboardInUse(), and keeps
-// the keys a screen reader claims from reaching the game (see the .cpp).
-void watchInput();
-
-// True from a key press that can act on a window until the next mouse press:
-// a focus mark shows only to a player who is working by keyboard, so mouse
-// players see the board as it always looked. A modifier alone (Shift, or Alt
-// of the window manager's Alt+Tab) does not count.
-bool keyboardInUse();
-
-} // namespace accessibility
+} // namespace screenreader
