@@ -48,13 +48,14 @@ QByteArray bytesOf(const QString &path) // never opens a pipe, nor reads a huge 
     return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) ? f.read(1 << 20) : "<no file>";
 }
 
-// $T: a table, which tab writes to t/TESTFILE; $L: a lock file beside it; held: nobody's program locks
-// t/TESTFILE, as anyone may lock a table open to all.
+// $T: a table, which tab writes to t/TESTFILE; $L: a lock file beside it; fs: t a small file system of its
+// own, with the mount options given; full: fills it up; held: nobody's program locks t/TESTFILE, as anyone
+// may lock a table open to all.
 const QString prelude =
     "T='\"A\",\"B\",\"C\",\"D\",\"E\"'; L=t/TESTFILE.lock; tab() { printf '%s\\r\\n' \"$T\" >t/TESTFILE; }; "
-    "held() { chmod 755 . && { setsid setpriv --reuid=65534 "
-    "--regid=65534 --clear-groups flock t/TESTFILE sleep 60 & echo $! >holder; } && timeout 5 sh "
-    "-c 'while flock -n t/TESTFILE true; do sleep 0.01; done'; }; ";
+    "fs() { mount -t tmpfs ${1:+-o $1} x t; }; full() { ! cat /dev/zero >t/fill 2>&-; }; held() { chmod 755 "
+    ". && { setsid setpriv --reuid=65534 --regid=65534 --clear-groups flock t/TESTFILE sleep 60 & echo $! "
+    ">holder; } && timeout 5 sh -c 'while flock -n t/TESTFILE true; do sleep 0.01; done'; }; ";
 bool shell(const QString &command) { return QProcess::execute("sh", {"-c", prelude + command}) == 0; }
 
 // Sets up a case in the play folder by a shell command. Only root can mount, make devices, give files away
@@ -162,48 +163,42 @@ private slots:
         QTest::addColumn<QString>("readReason"); // a word of the message; empty: read
         QTest::addColumn<QString>("saveReason"); // empty: nothing to say
         QTest::addColumn<QString>("fields");     // the table's names afterwards, joined by |; or "unchanged"
-        // $T is a table. Lock files ($L) planted, or left by another user's dead game, play no part: the
-        // table is the lock.
-        addRows(
-            {"missing|:|||Xaver|Yves|Zora|Walter|Viktor",
-             "folder|mkdir t/TESTFILE|Ordner|Ordner|unchanged",
-             "pipe|mkfifo t/TESTFILE|gewöhnliche|gewöhnliche|unchanged",
-             "own link|echo $T >o; ln -s ../o t/TESTFILE|||A|Yves|C|D|E",
-             "dangling link|ln -s ../nowhere t/TESTFILE||keiner|unchanged",
-             "link to a device|mount -t tmpfs x t && mknod t/null c 1 3 && ln -s null "
-             "t/TESTFILE|gewöhnliche|gewöhnliche|unchanged",
-             "link of another user|echo $T >o; ln -s ../o t/TESTFILE && chown -h nobody t/TESTFILE|anderen "
-             "Benutzer|anderen Benutzer|unchanged",
-             "link to another user's file|echo $T >o; chown nobody o && ln -s ../o t/TESTFILE|anderen "
-             "Benutzers|anderen Benutzers|unchanged",
-             "unreadable|echo $T >t/TESTFILE; chown nobody t t/TESTFILE 2>&-; chmod 200 t/TESTFILE # as "
-             "nobody|nicht erlaubt|nicht erlaubt|unchanged",
-             "a hard link to a file outside|echo $T >n && ln n t/TESTFILE && chown nobody n # as "
-             "nobody||harte|unchanged",
-             "its first line a table, 1 TB in all|echo $T >t/TESTFILE && truncate -s 1T "
-             "t/TESTFILE||groß“ aufbewahrt|A|Yves|C|D|E",
-             "read-only folder|mount -t tmpfs x t && echo $T >t/TESTFILE && mount -o remount,ro "
-             "t||schreibgeschützt|unchanged",
-             "full disk|mount -t tmpfs -o size=16k x t && echo $T >t/TESTFILE && ! cat /dev/zero >t/fill "
-             "2>&-||voll|unchanged",
-             "no file can be added beside it|mount -t tmpfs -o nr_inodes=2 x t && echo $T "
-             ">t/TESTFILE|||A|Yves|C|D|E",
-             "no file can be added at all|mount -t tmpfs -o nr_inodes=1 x t||weitere Datei|unchanged",
-             "lock files planted|tab && ln -s nowhere $L && mkdir $L.d|||A|Yves|C|D|E",
-             "old lock files|tab && mkfifo $L && touch -d '-1 hour' $L.rmlock|||A|Yves|C|D|E",
-             "huge lock files|tab && truncate -s 1T $L && ln -s /dev/zero $L.rmlock|||A|Yves|C|D|E",
-             "another user's dead game's lock|tab && echo 99999 >$L && chmod 1777 t && chown nobody "
-             "t/TESTFILE # as nobody|||A|Yves|C|D|E",
-             "another user's program locks it|tab && held||„nobody“|A|Yves|C|D|E",
-             "another user's program locks it, nothing can be made beside it|mount -t tmpfs -o "
-             "nr_inodes=2 x t && tab && held||Fenster|unchanged",
-             "67 KB, its first line a table|tab && printf %067000d 0 >>t/TESTFILE||"
-             "TESTFILE.groß“ aufbewahrt|A|Yves|C|D|E",
-             "cut, nothing can be made beside it|mount -t tmpfs -o nr_inodes=2 x t && "
-             "printf '\"A\",\"B\",\"Ca' >t/TESTFILE||vollständigen|A|Yves|Zora|Walter|Viktor",
-             "damaged, full disk|mount -t tmpfs -o size=16k x t && "
-             "printf '\"A\",\"B\\201\",\"C\",\"D\",\"E\"' >t/TESTFILE && "
-             "! cat /dev/zero >t/fill 2>&-||voll|unchanged"});
+        // Lock files planted, or left by another user's dead game, play no part: the table is the lock.
+        addRows({"missing|:|||Xaver|Yves|Zora|Walter|Viktor",
+                 "folder|mkdir t/TESTFILE|Ordner|Ordner|unchanged",
+                 "pipe|mkfifo t/TESTFILE|gewöhnliche|gewöhnliche|unchanged",
+                 "own link|echo $T >o; ln -s ../o t/TESTFILE|||A|Yves|C|D|E",
+                 "dangling link|ln -s ../nowhere t/TESTFILE||keiner|unchanged",
+                 "link to a device|fs && mknod t/null c 1 3 && ln -s null "
+                 "t/TESTFILE|gewöhnliche|gewöhnliche|unchanged",
+                 "link of another user|echo $T >o; ln -s ../o t/TESTFILE && chown -h nobody "
+                 "t/TESTFILE|anderen Benutzer|anderen Benutzer|unchanged",
+                 "link to another user's file|echo $T >o; chown nobody o && ln -s ../o t/TESTFILE|anderen "
+                 "Benutzers|anderen Benutzers|unchanged",
+                 "unreadable|tab; chown nobody t t/TESTFILE 2>&-; chmod 200 t/TESTFILE # as nobody|nicht "
+                 "erlaubt|nicht erlaubt|unchanged",
+                 "a hard link to a file outside|echo $T >n && ln n t/TESTFILE && chown nobody n # as "
+                 "nobody||harte|unchanged",
+                 "its first line a table, 1 TB in all|tab && truncate -s 1T t/TESTFILE||groß“ "
+                 "aufbewahrt|A|Yves|C|D|E",
+                 "read-only folder|fs && tab && mount -o remount,ro t||schreibgeschützt|unchanged",
+                 "full disk|fs size=16k && tab && full||voll|unchanged",
+                 "no file can be added beside it|fs nr_inodes=2 && tab|||A|Yves|C|D|E",
+                 "no file can be added at all|fs nr_inodes=1||weitere Datei|unchanged",
+                 "lock files planted|tab && ln -s nowhere $L && mkdir $L.d|||A|Yves|C|D|E",
+                 "old lock files|tab && mkfifo $L && touch -d '-1 hour' $L.rmlock|||A|Yves|C|D|E",
+                 "huge lock files|tab && truncate -s 1T $L && ln -s /dev/zero $L.rmlock|||A|Yves|C|D|E",
+                 "another user's dead game's lock|tab && echo 99999 >$L && chmod 1777 t && chown nobody "
+                 "t/TESTFILE # as nobody|||A|Yves|C|D|E",
+                 "another user's program locks it|tab && held||„nobody“|A|Yves|C|D|E",
+                 "another user's program locks it, nothing can be made beside it|fs nr_inodes=2 && tab && "
+                 "held||Fenster|unchanged",
+                 "67 KB, its first line a table|tab && printf %067000d 0 >>t/TESTFILE||TESTFILE.groß“ "
+                 "aufbewahrt|A|Yves|C|D|E",
+                 "cut, nothing can be made beside it|fs nr_inodes=2 && printf '\"A\",\"B\",\"Ca' "
+                 ">t/TESTFILE||vollständigen|A|Yves|Zora|Walter|Viktor",
+                 "damaged, full disk|fs size=16k && printf '\"A\",\"B\\201\",\"C\",\"D\",\"E\"' >t/TESTFILE "
+                 "&& full||voll|unchanged"});
     }
     void whatLiesThere()
     {
