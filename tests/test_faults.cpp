@@ -222,13 +222,15 @@ private slots:
         const auto [read, saved] = (AsNobody(setup.endsWith("as nobody") ? play->path() : QString()),
                                     std::pair{highscore::read(path), highscore::save(tableB, 1, path)});
         saw({read.error, saved.message});
-        QVERIFY2(readReason.isEmpty() ? read.error.isEmpty() : read.error.contains(readReason),
-                 qPrintable("reading said: " + read.error));
+        QVERIFY2(
+            readReason.isEmpty() ? read.error.isEmpty() : read.error.contains(readReason),
+            qPrintable(QStringLiteral("reading said \"%1\", not a word \"%2\"").arg(read.error, readReason)));
         if (read.damage.isEmpty())
             QCOMPARE(read.fields.size(), readReason.isEmpty() && before[2] == "file" ? 5 : 0);
         QVERIFY2(saveReason.isEmpty() ? saved.message.isEmpty()
                                       : saved.message.contains(saveReason) && saved.message.contains(path),
-                 qPrintable("saving said: " + saved.message));
+                 qPrintable(QStringLiteral("saving said \"%1\", not a word \"%2\" nor the table's name")
+                                .arg(saved.message, saveReason)));
         // Gave up, and the window keeps the name for another try.
         QCOMPARE(saved.busy, saveReason == "Fenster");
         // The names saved, a link still one, nothing left beside the table but a large table kept aside.
