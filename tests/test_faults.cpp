@@ -164,41 +164,44 @@ private slots:
         QTest::addColumn<QString>("saveReason"); // empty: nothing to say
         QTest::addColumn<QString>("fields");     // the table's names afterwards, joined by |; or "unchanged"
         // Lock files planted, or left by another user's dead game, play no part: the table is the lock.
-        addRows({"missing|:|||Xaver|Yves|Zora|Walter|Viktor",
-                 "folder|mkdir t/TESTFILE|Ordner|Ordner|unchanged",
-                 "pipe|mkfifo t/TESTFILE|gewöhnliche|gewöhnliche|unchanged",
-                 "own link|echo $T >o; ln -s ../o t/TESTFILE|||A|Yves|C|D|E",
-                 "dangling link|ln -s ../nowhere t/TESTFILE||keiner|unchanged",
-                 "link to a device|fs && mknod t/null c 1 3 && ln -s null "
-                 "t/TESTFILE|gewöhnliche|gewöhnliche|unchanged",
-                 "link of another user|echo $T >o; ln -s ../o t/TESTFILE && chown -h nobody "
-                 "t/TESTFILE|anderen Benutzer|anderen Benutzer|unchanged",
-                 "link to another user's file|echo $T >o; chown nobody o && ln -s ../o t/TESTFILE|anderen "
-                 "Benutzers|anderen Benutzers|unchanged",
-                 "unreadable|tab; chown nobody t t/TESTFILE 2>&-; chmod 200 t/TESTFILE # as nobody|nicht "
-                 "erlaubt|nicht erlaubt|unchanged",
-                 "a hard link to a file outside|echo $T >n && ln n t/TESTFILE && chown nobody n # as "
-                 "nobody||harte|unchanged",
-                 "its first line a table, 1 TB in all|tab && truncate -s 1T t/TESTFILE||groß“ "
-                 "aufbewahrt|A|Yves|C|D|E",
-                 "read-only folder|fs && tab && mount -o remount,ro t||schreibgeschützt|unchanged",
-                 "full disk|fs size=16k && tab && full||voll|unchanged",
-                 "no file can be added beside it|fs nr_inodes=2 && tab|||A|Yves|C|D|E",
-                 "no file can be added at all|fs nr_inodes=1||weitere Datei|unchanged",
-                 "lock files planted|tab && ln -s nowhere $L && mkdir $L.d|||A|Yves|C|D|E",
-                 "old lock files|tab && mkfifo $L && touch -d '-1 hour' $L.rmlock|||A|Yves|C|D|E",
-                 "huge lock files|tab && truncate -s 1T $L && ln -s /dev/zero $L.rmlock|||A|Yves|C|D|E",
-                 "another user's dead game's lock|tab && echo 99999 >$L && chmod 1777 t && chown nobody "
-                 "t/TESTFILE # as nobody|||A|Yves|C|D|E",
-                 "another user's program locks it|tab && held||„nobody“|A|Yves|C|D|E",
-                 "another user's program locks it, nothing can be made beside it|fs nr_inodes=2 && tab && "
-                 "held||Fenster|unchanged",
-                 "67 KB, its first line a table|tab && printf %067000d 0 >>t/TESTFILE||TESTFILE.groß“ "
-                 "aufbewahrt|A|Yves|C|D|E",
-                 "cut, nothing can be made beside it|fs nr_inodes=2 && printf '\"A\",\"B\",\"Ca' "
-                 ">t/TESTFILE||vollständigen|A|Yves|Zora|Walter|Viktor",
-                 "damaged, full disk|fs size=16k && printf '\"A\",\"B\\201\",\"C\",\"D\",\"E\"' >t/TESTFILE "
-                 "&& full||voll|unchanged"});
+        addRows(
+            {"missing|:|||Xaver|Yves|Zora|Walter|Viktor",
+             "folder|mkdir t/TESTFILE|Ordner|Ordner|unchanged",
+             "pipe|mkfifo t/TESTFILE|gewöhnliche|gewöhnliche|unchanged",
+             "own link|echo $T >o; ln -s ../o t/TESTFILE|||A|Yves|C|D|E",
+             "dangling link|ln -s ../nowhere t/TESTFILE||keiner|unchanged",
+             "link to a device|fs && mknod t/null c 1 3 && ln -s null "
+             "t/TESTFILE|gewöhnliche|gewöhnliche|unchanged",
+             "link of another user|echo $T >o; ln -s ../o t/TESTFILE && chown -h nobody "
+             "t/TESTFILE|anderen Benutzer|anderen Benutzer|unchanged",
+             "link to another user's file|echo $T >o; chown nobody o && ln -s ../o t/TESTFILE|anderen "
+             "Benutzers|anderen Benutzers|unchanged",
+             "unreadable|tab; chown nobody t t/TESTFILE 2>&-; chmod 200 t/TESTFILE # as nobody|nicht "
+             "erlaubt|nicht erlaubt|unchanged",
+             "a hard link to a file outside|echo $T >n && ln n t/TESTFILE && chown nobody n # as "
+             "nobody||harte|unchanged",
+             "its first line a table, 1 TB in all|tab && truncate -s 1T t/TESTFILE||TESTFILE.groß“ "
+             "aufbewahrt|A|Yves|C|D|E",
+             "read-only folder|fs && tab && mount -o remount,ro t||schreibgeschützt|unchanged",
+             "full disk|fs size=16k && tab && full||voll|unchanged",
+             "no file can be added beside it|fs nr_inodes=2 && tab|||A|Yves|C|D|E",
+             "no file can be added at all|fs nr_inodes=1||weitere Datei|unchanged",
+             "lock files planted|tab && ln -s nowhere $L && mkdir $L.d|||A|Yves|C|D|E",
+             "old lock files|tab && mkfifo $L && touch -d '-1 hour' $L.rmlock|||A|Yves|C|D|E",
+             "huge lock files|tab && truncate -s 1T $L && ln -s /dev/zero $L.rmlock|||A|Yves|C|D|E",
+             "another user's dead game's lock|tab && echo 99999 >$L && chmod 1777 t && chown nobody "
+             "t/TESTFILE # as nobody|||A|Yves|C|D|E",
+             "another user's program locks it|tab && held||„nobody“|A|Yves|C|D|E",
+             "another user's program locks it, nothing can be made beside it|fs nr_inodes=2 && tab && "
+             "held||Fenster|unchanged",
+             "67 KB, its first line a table|tab && printf %067000d 0 >>t/TESTFILE||TESTFILE.groß“ "
+             "aufbewahrt|A|Yves|C|D|E",
+             "large, another file under the name it is kept by|tab && truncate -s 1T t/TESTFILE && echo x "
+             ">t/TESTFILE.groß||TESTFILE.groß-2“ aufbewahrt|A|Yves|C|D|E",
+             "cut, nothing can be made beside it|fs nr_inodes=2 && printf '\"A\",\"B\",\"Ca' "
+             ">t/TESTFILE||vollständigen|A|Yves|Zora|Walter|Viktor",
+             "damaged, full disk|fs size=16k && printf '\"A\",\"B\\201\",\"C\",\"D\",\"E\"' >t/TESTFILE "
+             "&& full||voll|unchanged"});
     }
     void whatLiesThere()
     {
@@ -234,15 +237,15 @@ private slots:
         // Gave up, and the window keeps the name for another try.
         QCOMPARE(saved.busy, saveReason == "Fenster");
         // The names saved, a link still one, nothing left beside the table but a large table kept aside.
-        const QString aside = saveReason.contains("groß") ? "/TESTFILE.groß" : "";
+        const QString aside = saveReason.endsWith("aufbewahrt") ? '/' + saveReason.section(u'“', 0, 0) : "";
         const QStringList after = state(),
                           made = {fields, before[1], (before[3].isEmpty() ? "TESTFILE" : before[3]) + aside};
         if (fields == "unchanged")
             QCOMPARE(after, before);
         else
             QCOMPARE(QStringList({highscore::read(path).fields.join('|'), after[1], after[3]}), made);
-        if (saveReason.contains("groß")) // the whole file, not only what was read
-            QCOMPARE(QString::fromLatin1(bytesOf(path + ".groß")), before[0]);
+        if (!aside.isEmpty()) // the whole file, not only what was read
+            QCOMPARE(QString::fromLatin1(bytesOf(dir + aside)), before[0]);
         if (before[3].isEmpty()) // no other user can open, and so lock, a table the game made
             QCOMPARE(int(QFile::permissions(path) & 0xff), 0);
     }
