@@ -29,10 +29,10 @@ QString ringName(int colour)
     return QString::fromUtf8(board::ringPictureNames.at(std::size_t(colour - 1)));
 }
 
-PlayDir::PlayDir(bool withPictures) : previous(QDir::currentPath())
+PlayDir::PlayDir() : previous(QDir::currentPath())
 {
     const QDir source(qEnvironmentVariable("FARBRIX_RING_DIR"));
-    for (int colour = 1; withPictures && colour <= 6; ++colour)
+    for (int colour = 1; colour <= 6; ++colour)
         for (const QString &file : {ringName(colour), picture::doubleSizeName(ringName(colour))})
             if (!QFile::copy(source.filePath(file), dir.filePath(file)))
                 qFatal("cannot copy ring picture %s from %s", qPrintable(file), qPrintable(source.path()));

@@ -16,11 +16,11 @@
 namespace testsupport {
 
 // A fresh working directory holding the six ring pictures and their @2x
-// copies (unless `withPictures` is false); the old one comes back with it.
+// copies; the old one comes back with it.
 class PlayDir
 {
 public:
-    explicit PlayDir(bool withPictures = true);
+    PlayDir();
     ~PlayDir();
     QString path() const { return dir.path(); }
     QString file(const QString &name) const { return dir.filePath(name); }

@@ -65,17 +65,12 @@ def launch(prefix, scratch, xdg=None, home=None, lang="C.UTF-8"):
     report (None if not started)."""
     report = os.path.join(scratch, "report")
     limit = 32 << 20
+    env = dict(PATH="/usr/bin:/bin", HOME=home or scratch, REPORT=report, LANG=lang, XDG_DATA_HOME=xdg)
     r = subprocess.run(
         [os.path.join(prefix, "games", "farbrix"), "--an-argument"],
         cwd="/",
         timeout=30,
-        env={
-            "PATH": "/usr/bin:/bin",
-            "HOME": home or scratch,
-            "REPORT": report,
-            "LANG": lang,
-            **({"XDG_DATA_HOME": xdg} if xdg else {}),
-        },
+        env={name: value for name, value in env.items() if value},  # XDG_DATA_HOME only if given
         stdout=subprocess.DEVNULL,
         stderr=subprocess.PIPE,
         preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_AS, (limit, limit)),
