@@ -191,9 +191,13 @@ bool Brain::eventFilter(QObject *watched, QEvent *event)
     // The key hint is heard at the first hole the focus comes to, once a game.
     if (event->type() == QEvent::FocusOut && qobject_cast<ImageBox *>(watched)
         && std::find(palette.begin(), palette.end(), watched) == palette.end()) {
+        // Only where a hint is left: every change is an event on the bus that
+        // the screen reader must read before it answers the next key.
         for (const auto &holes : rings) {
-            for (ImageBox *hole : holes)
-                hole->setAccessibleDescription(QString());
+            for (ImageBox *hole : holes) {
+                if (!hole->accessibleDescription().isEmpty())
+                    hole->setAccessibleDescription(QString());
+            }
         }
     }
     if (event->type() != QEvent::KeyPress)
