@@ -6,6 +6,7 @@
 
 #include "testsupport.h"
 
+#include "common/ballpainter.h"
 #include "common/fonts.h"
 #include "common/form.h"
 #include "common/language.h"
@@ -555,6 +556,9 @@ private slots:
     // of the picked colour with its sign; a ring click brings the default back.
     void pointer()
     {
+        // A ball drawn for a screen of two dots a pixel keeps its size in pixels (the pointer, the result
+        // window's stand-in for a missing picture).
+        QCOMPARE(ballpainter::ball(Qt::red, 22, 2, 1).deviceIndependentSize(), QSizeF(22, 22));
         Brain *brain = startGame();
         brain->ringClick(1, 0);
         QTest::mouseMove(brain->boardSurface(), QPoint(30, 300)); // no pick, no change
