@@ -20,9 +20,9 @@
 #include "common/form.h"
 #include "common/messages.h"
 #include "game/brain.h"
-#include "rules/global.h"
 #include "info/frmabout.h"
 #include "info/frmsplash.h"
+#include "rules/global.h"
 
 #include <QApplication>
 #include <QDir>

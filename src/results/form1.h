@@ -33,7 +33,6 @@ public:
     void Command1_Click();
 
 protected:
-
 private:
     std::array<QLabel *, 6> labels{};
     std::array<QLineEdit *, 5> texts{};
