@@ -39,7 +39,8 @@ cmake --build build/test -j"$jobs"
 (cd build/test && ctest --output-on-failure -j"$jobs") || status=1
 
 echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
-# The end-to-end tests, the fuzzer and the packaging tests are left out here:
+# The end-to-end tests, the fuzzer, the packaging tests and the screen-reader run on xcb (whose keymap
+# library trips the sanitizer in its own code) are left out here:
 # the fuzzer carries its own sanitizers, the widget tests already drive every
 # window, and a package of a sanitized build is of no use.
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DFARBRIX_SANITIZE=ON >/dev/null
@@ -47,7 +48,7 @@ cmake --build build/asan -j"$jobs"
 # Leak checking needs no suppressions: Qt frees what the tests allocate.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd build/asan && ctest --output-on-failure -j"$jobs" -LE 'e2e|fuzz|package') || status=1
+(cd build/asan && ctest --output-on-failure -j"$jobs" -LE 'e2e|fuzz|package|xcb') || status=1
 
 # The suite's size against the code it tests, in non-blank lines (test data
 # files left out): the tests are meant to stay within about a third.
