@@ -408,20 +408,6 @@ bool writeLocked(const Names &names, QString *error, const QString &path, bool f
     return failed(whyNotWritten(place.target, bytes->size(), systemText));
 }
 
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
 } // namespace
 
 ReadResult read(const QString &path)
@@ -514,7 +500,8 @@ KeptAside keepDamaged(const ReadResult &table, const QString &path)
             why = whyNotWritten(name, table.bytes.size(), qt_error_string(errno));
             break;
         }
-        const bool written = writeAll(fd, table.bytes) && ::fsync(fd) == 0;
+        const bool written =
+            writeAllAt(fd, table.bytes.constData(), table.bytes.size(), 0) && ::fsync(fd) == 0;
         const int error = errno;
         if (::close(fd) == 0 && written)
             return {true, intro
