@@ -759,14 +759,12 @@ private slots:
     // gives the offscreen platform a second screen).
     void centredOnItsOwnScreen()
     {
-        const QList<QScreen *> screens = QGuiApplication::screens();
-        if (screens.size() < 2)
-            QSKIP("one screen only: windows_two_screens runs this with two");
+        QScreen *last = QGuiApplication::screens().last(); // with one screen, it is centred all the same
         QWidget window;
-        window.setScreen(screens.at(1));
+        window.setScreen(last);
         window.resize(200, 100);
         infoui::centreOnScreen(&window);
-        QCOMPARE(window.frameGeometry().center(), screens.at(1)->availableGeometry().center());
+        QCOMPARE(window.frameGeometry().center(), last->availableGeometry().center());
     }
 
     // A design font is asked for only where it is installed; its free stand-in always.
