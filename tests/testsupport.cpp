@@ -16,10 +16,8 @@
 #include "results/winorlose.h"
 #include "rules/global.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <utility>
 
 namespace testsupport {
