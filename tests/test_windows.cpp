@@ -770,6 +770,7 @@ private slots:
                 all += names(node->child(k));
             return all;
         };
+        QCOMPARE(face(qApp)->text(QAccessible::Name), "Farbrix"); // the program, as screen readers name it
         QAccessibleInterface *splash = face(showModeless<FrmSplash>()); // a dialog: Orca reads its labels
         const QStringList start = names(splash);
         QVERIFY2(splash->role() == QAccessible::Dialog && start.count("\u00a9 2026 Farbrix-Team") == 1

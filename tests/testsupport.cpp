@@ -12,6 +12,7 @@
 #include "info/frmanleitung.h"
 #include "info/frmsoftware.h"
 #include "info/frmsplash.h"
+#include "info/startup.h"
 #include "results/form1.h"
 #include "results/winorlose.h"
 #include "rules/global.h"
@@ -145,6 +146,7 @@ QString lampPattern(int row, bool left)
 
 void GameTest::init()
 {
+    setUpApplication();
     language::install(QStringLiteral("de")); // whatever the machine's locale, or a test's before
     resetGlobal();
     play = std::make_unique<PlayDir>();
