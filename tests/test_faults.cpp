@@ -111,8 +111,8 @@ private slots:
     }
 
     // What a table's bytes say, and what damage. Names are written in Windows-1252, quoted, blanks and commas
-    // kept; a name longer than the file holds is cut and refused. Names of every character: the fuzzer's
-    // part.
+    // kept; a name longer than the file holds is cut and refused. Names of every character, and that every
+    // name read can be written back: the fuzzer's part.
     void decode_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -145,7 +145,6 @@ private slots:
         std::copy_n(read.begin(), std::min(read.size(), qsizetype(names.size())), names.begin());
         if (bytes.endsWith("\r\n") && found.isEmpty()) // a table as the game writes it: written the same
             QCOMPARE(highscore::encode(names).value_or("<not written>"), bytes);
-        QVERIFY2(highscore::isStorable(names[0]), "a name read cannot be written back");
         QVERIFY2(highscore::isStorable(names[0] + 'a') != (damage == "länger"),
                  "the longest name the file holds was refused, or a longer one taken");
         QCOMPARE(read.replaceInStrings(QString(highscore::maxNameLength, u'ÿ'), "10000ÿ"),
