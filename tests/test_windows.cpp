@@ -656,11 +656,7 @@ private slots:
         else if (how == "close box")
             w->close();
         else
-            QTest::keyClick(w,
-                            how == "Enter" ? Qt::Key_Enter
-                            : how == "Esc" ? Qt::Key_Escape
-                                           : Qt::Key_O,
-                            how == "Alt+O" ? Qt::AltModifier : Qt::NoModifier);
+            QTest::keySequence(w, QKeySequence(how)); // Enter, Esc, Alt+O
         const bool stays = how == "Esc" && window == "instructions";
         QTRY_COMPARE(bool(w && w->isVisible()), stays); // an access key presses its button a moment later
         settle();
