@@ -798,6 +798,8 @@ private slots:
         QCOMPARE(name(brain->lamp(5, 1)), QStringLiteral("Reihe 2, richtige Farben: keine Lampe leuchtet"));
         QCOMPARE(unseen() + ", name of Shape8(0): " + name(brain->lamp(8, 0)),
                  "Shape2(0), name of Shape8(0): ");
+        QCOMPARE(name(brain->ring(2, 0)) + " / " + name(brain->ring(2, 1)),
+                 "Reihe 1, Spalte 2: Grün / Reihe 2, Spalte 2: leer");
         QCOMPARE(face(brain->ring(1, 1))->actionInterface()->actionNames(), QStringList());
         // Only the palette's balls tell whether they are picked: a hole is no toggle.
         QCOMPARE(digits(face(brain->paletteImage(1))->state().checkable,
