@@ -491,10 +491,9 @@ private slots:
         }
     }
 
-    // A fresh board keeps only the picked colour and the highscores, offers the
-    // whole menu tree, tabs from the second button to the first; its close box unloads it.
-    // It is a sizable tool window with a close box only, its board at a fixed place on
-    // the screen, and resizing it moves and scales nothing.
+    // A fresh board keeps only the picked colour and the highscores, offers the whole menu tree, tabs from
+    // the second button to the first; its close box unloads it. It is a sizable tool window with a close box
+    // only, its board at a fixed place on the screen, and resizing it moves and scales nothing.
     void freshBoard()
     {
         Global::selectedColor = 4;
@@ -804,7 +803,9 @@ private slots:
                      && rules->focusPolicy() == Qt::TabFocus,
                  qPrintable(caretLine()));
         Form<FrmAnleitung>::unload();
-        Brain *brain = openBoard();
+        heard.clear();
+        Brain *brain = openBoard(); // a reader reads it whole as it appears, told of no control on its way
+        QCOMPARE(heard.join(' '), QString());
         const auto unseen = [&](QObject *o) { return face(o)->state().invisible; };
         brain->mnusuperbrain->trigger(); // a mask comes over holes and lamps, a check mark over the level
         QCOMPARE(unheard({"seen Picture7(5)", "seen Shape5(9)", "checked mnusuperbrain"}), QString());
@@ -824,9 +825,8 @@ private slots:
         QCOMPARE(name(brain->lamp(5, 1)), QStringLiteral("Reihe 2, richtige Farben: keine Lampe leuchtet"));
         QVERIFY(unseen(brain->lamp(2, 0)) && !unseen(brain->lamp(5, 0)) && name(brain->lamp(8, 0)).isEmpty());
         QVERIFY(face(brain->ring(1, 1))->actionInterface()->actionNames().isEmpty());
-        // Only the palette's balls tell whether they are picked: a hole is no toggle.
-        QVERIFY(face(brain->paletteImage(1))->state().checkable
-                && !face(brain->ring(1, 0))->state().checkable);
+        QVERIFY(face(brain->paletteImage(1))->state().checkable  // only a palette ball tells it is picked
+                && !face(brain->ring(1, 0))->state().checkable); // a hole is no toggle
     }
 
     // "Beenden" ends the program at once, over any window, unloading none. The

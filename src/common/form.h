@@ -16,6 +16,7 @@
 // before.
 
 #include "common/activation.h"
+#include "common/screenreader.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -55,6 +56,7 @@ public:
     static T *instance()
     {
         if (!current) {
+            screenreader::keepUnseenWindowsQuiet(); // before the first window is built
             T *w = new T;
             current = w; // set first: load steps may address their own window
             forms::noMinimiseOrMaximise(w);
