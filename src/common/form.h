@@ -32,6 +32,13 @@ void endProgramWhenLastWindowUnloaded();
 // Called by every unload.
 void unloaded();
 
+// While a screen reader listens, the control that had the focus in a window
+// being unloaded outlives the window by a few seconds, hidden and alone. The
+// reader still holds it until it has read what came next: Orca's where-am-I
+// pressed right after Start asks for its name, and a destroyed control
+// answers nothing, which Orca spoke as a bare "push button".
+void keepFocusForReader(QWidget *window);
+
 // However a window is closed (its close box, the window manager, close()),
 // closing it unloads it. Qt hides a closed window and keeps it; here it goes.
 void unloadWhenClosed(QWidget *window, void (*unload)());
@@ -77,6 +84,7 @@ public:
     {
         if (T *w = current.data()) {
             current = nullptr;
+            forms::keepFocusForReader(w);
             w->hide();
             w->deleteLater();
             forms::unloaded();
