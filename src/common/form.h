@@ -84,8 +84,8 @@ public:
     {
         if (T *w = current.data()) {
             current = nullptr;
+            w->hide(); // first: the reader is told of no focus moving in a window that goes
             forms::keepFocusForReader(w);
-            w->hide();
             w->deleteLater();
             forms::unloaded();
         }
