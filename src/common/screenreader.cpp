@@ -53,16 +53,21 @@ QAccessible::UpdateHandler passOn = nullptr;
 QAccessible::UpdateHandler self = nullptr;
 
 // A control the focus never comes to is read only by the reader's review,
-// which asks for its state afresh; greying it or making it available is
-// nothing the reader says. The board's first attempt greys the 36 holes of
-// the other rows at once, which held back the hole the focus went to.
-bool isGreyingOfWhatNoKeyReaches(QAccessibleEvent *event, const QWidget *widget)
+// which asks for its state and description afresh: greying it, making it
+// available or changing its description is nothing the reader says. The
+// board's first attempt greys the 36 holes of the other rows at once, and
+// the first move along the row takes the key hint off 36 of them, which held
+// back what the reader said next.
+bool isUnspokenChangeOfWhatNoKeyReaches(QAccessibleEvent *event, const QWidget *widget)
 {
-    if (event->type() != QAccessible::StateChanged || widget->focusPolicy() != Qt::NoFocus)
+    if (widget->focusPolicy() != Qt::NoFocus)
         return false;
+    if (event->type() == QAccessible::DescriptionChanged)
+        return true;
     QAccessible::State greying;
     greying.disabled = true;
-    return static_cast<QAccessibleStateChangeEvent *>(event)->changedStates() == greying;
+    return event->type() == QAccessible::StateChanged
+           && static_cast<QAccessibleStateChangeEvent *>(event)->changedStates() == greying;
 }
 
 bool unseen(QAccessibleEvent *event)
@@ -72,7 +77,7 @@ bool unseen(QAccessibleEvent *event)
         return false; // a menu's item, the application: always told
     const QWindow *window = widget->window()->windowHandle();
     if (window && window->isVisible())
-        return isGreyingOfWhatNoKeyReaches(event, widget);
+        return isUnspokenChangeOfWhatNoKeyReaches(event, widget);
     // A window tells of itself as it appears (after it is on screen) and as
     // it goes (once it is off): the reader learns of both.
     const QAccessible::Event type = event->type();

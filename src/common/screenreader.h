@@ -35,7 +35,8 @@ void readAsDialog(QWidget *window);
 // every one (some 2000 calls) before it spoke the new window, half a second
 // after Start. A window that appears is read whole by the reader anyway, and
 // one that goes takes its controls along. The window's own appearing and
-// going, and everything in a window on screen, still reach the reader.
+// going, and everything else in a window on screen, still reach the reader,
+// but for the greying and the description of a control no key reaches.
 // Installed once, in front of whatever update handler was there (Qt's bridge,
 // or a test's recorder), which gets every other event.
 void keepUnseenWindowsQuiet();
