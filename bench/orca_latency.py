@@ -2,12 +2,14 @@
 # SPDX-License-Identifier: MIT
 """Key -> first utterance with Orca 43 running: what a blind player waits for after each kind of step.
 
-Usage: bench/orca_latency.py FARBRIX_BINARY [ROUNDS]   (needs what tests/e2e/test_orca.py needs)
+Usage: bench/orca_latency.py FARBRIX_BINARY [ROUNDS [OTHER_BINARY ...]]   (needs what tests/e2e/test_orca.py needs)
 
 Speech-dispatcher's capture module stamps every utterance with the clock as it writes it; the key's time
 is taken just before xdotool sends it. For each step the first utterance that is not Orca's own echo of the
 key counts, and the echo beside it, so that what Orca itself takes shows in the same run. Each round starts
-the game afresh and plays one row; the ring pictures are the build's."""
+the game afresh and plays one row; the ring pictures are the first build's. With several binaries each round
+plays them in turn, so that they share the machine's load. dbus-monitor on the accessibility bus counts, per
+step, the events the game sent and the calls Orca made back between the key and the utterance."""
 
 import os
 import re
@@ -27,12 +29,12 @@ STEPS = [  # (kind, keys, what the step is heard by)
     ("menu: move", "Down", r"Highscore"),
     ("menu: move", "Down", r"Lösung"),
     ("menu: close", "Escape", r"Optionen"),
-    ("focus move", "Escape", r"Spiel beginnen"),
-    ("focus move", "Return", r"Reihe 1, Spalte 1"),
-    ("focus move", "Right", r"Spalte 2"),
-    ("focus move", "Right", r"Spalte 3"),
-    ("focus move", "Left", r"Spalte 2"),
-    ("focus move", "Left", r"Spalte 1"),
+    ("focus move: menu closed -> Spiel beginnen", "Escape", r"Spiel beginnen"),
+    ("focus move: Spiel beginnen -> the row", "Return", r"Reihe 1, Spalte 1"),
+    ("focus move along the row", "Right", r"Spalte 2"),
+    ("focus move along the row", "Right", r"Spalte 3"),
+    ("focus move along the row", "Left", r"Spalte 2"),
+    ("focus move along the row", "Left", r"Spalte 1"),
     ("placement", "1", r"Spalte 1: Rot"),
     ("placement", "2", r"Spalte 2: Grün"),
     ("placement", "3", r"Spalte 3: Orange"),
@@ -55,15 +57,44 @@ def heard(path):
     return lines
 
 
+def bus_traffic(path, spans):
+    """For each (start, end): the game's events and the calls made to the game in that time."""
+    messages = re.findall(
+        r"^(signal|method call) time=([\d.]+) sender=(\S+) -> destination=(\S+).*?interface=(\S+);",
+        open(path, errors="replace").read(),
+        re.M,
+    )
+    events = [(float(t), sender) for kind, t, sender, _, face in messages if kind == "signal"]
+    game = {
+        s for kind, _, s, _, face in messages if kind == "signal" and face.startswith("org.a11y.atspi.Event.")
+    }
+    game -= {s for kind, _, s, _, face in messages if face == "org.a11y.atspi.Event.ScreenReader"}
+    calls = [float(t) for kind, t, _, to, _ in messages if kind == "method call" and to in game]
+    events = [t for t, s in events if s in game]
+    count = lambda times, a, b: sum(a <= t <= b for t in times)
+    return [(count(events, a, b), count(calls, a, b)) for a, b in spans]
+
+
 def main():
-    binary, rounds = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 5
-    art = os.environ.get("FARBRIX_ARTWORK_DIR", os.path.join(os.path.dirname(binary), "..", "artwork"))
+    binaries, rounds = [sys.argv[1]] + sys.argv[3:], int(sys.argv[2]) if len(sys.argv) > 2 else 5
+    art = os.environ.get("FARBRIX_ARTWORK_DIR", os.path.join(os.path.dirname(binaries[0]), "..", "artwork"))
     pictures = {n: open(os.path.join(art, n), "rb").read() for n in os.listdir(art) if "ring" in n}
     session = Session()
-    times = {}
+    times, spans = {b: {} for b in binaries}, {b: {} for b in binaries}
+    load = open("/proc/loadavg").read().split()[:3]
     try:
         orca = test_orca.Orca(session, stamp="$(date +%s.%N)")
-        for _ in range(rounds):
+        bus = session.run(
+            "dbus-send",
+            "--session",
+            "--dest=org.a11y.Bus",
+            "--print-reply=literal",
+            "/org/a11y/bus",
+            "org.a11y.Bus.GetAddress",
+        ).strip()
+        traffic = os.path.join(session.scratch, "a11y-bus.txt")
+        session._spawn(["dbus-monitor", "--address", bus], session.env, stdout=open(traffic, "w"))
+        for _, binary in ((r, b) for r in range(rounds) for b in binaries):
             session.start_game(binary, pictures)
             try:
                 orca.hear(r"Start push button", timeout=20)
@@ -86,22 +117,39 @@ def main():
                     continue
                 speech = [t - t0 for t, text in new if not ECHO.match(text)]
                 echo = [t - t0 for t, text in new if ECHO.match(text)]
-                times.setdefault(kind, ([], []))[0].append(speech[0])
+                times[binary].setdefault(kind, ([], []))[0].append(speech[0])
                 if echo:
-                    times[kind][1].append(echo[0])
+                    times[binary][kind][1].append(echo[0])
+                spans[binary].setdefault(kind, []).append((t0, t0 + speech[0]))
+        time.sleep(1)  # dbus-monitor has written the last step
+        for binary in binaries:
+            for kind, span in spans[binary].items():
+                times[binary][kind] += (bus_traffic(traffic, span),)
     finally:
         session.close()
-    load = open("/proc/loadavg").read().split()[:3]
-    print("load average before/after: %s; %d rounds" % (" ".join(load), rounds))
-    print("| step | n | first utterance, median | 90th percentile | Orca's key echo, median | 90th |")
-    print("|---|---|---|---|---|---|")
+    print(
+        "load average before: %s, after: %s; %d rounds"
+        % (" ".join(load), open("/proc/loadavg").read()[:14], rounds)
+    )
     pct = lambda v, q: sorted(v)[min(len(v) - 1, int(round(q * (len(v) - 1))))]
-    for kind, (speech, echo) in times.items():
-        ms = lambda v, q: "%.0f ms" % (1000 * pct(v, q)) if v else "–"
+    for binary in binaries:
+        print("\n%s\n" % binary)
         print(
-            "| %s | %d | %s | %s | %s | %s |"
-            % (kind, len(speech), ms(speech, 0.5), ms(speech, 0.9), ms(echo, 0.5), ms(echo, 0.9))
+            "| step | n | first utterance, median | 90th percentile | Orca's key echo, median | 90th | events / calls until heard, median |"
         )
+        print("|---|---|---|---|---|---|---|")
+        for kind, (speech, echo, *bus) in times[binary].items():
+            ms = lambda v, q: "%.0f ms" % (1000 * pct(v, q)) if v else "–"
+            counts = bus[0] if bus else []
+            traffic = (
+                "%d / %d" % (statistics.median(e for e, _ in counts), statistics.median(c for _, c in counts))
+                if counts
+                else "–"
+            )
+            print(
+                "| %s | %d | %s | %s | %s | %s | %s |"
+                % (kind, len(speech), ms(speech, 0.5), ms(speech, 0.9), ms(echo, 0.5), ms(echo, 0.9), traffic)
+            )
 
 
 main()

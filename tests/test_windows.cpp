@@ -770,8 +770,11 @@ private slots:
         QVERIFY2(splash->role() == QAccessible::Dialog && start.count("\u00a9 2026 Farbrix-Team") == 1
                      && !start.join(' ').contains("holen Sie"),
                  qPrintable(start.join('|')));
+        const QPointer<QWidget> focused = Form<FrmSplash>::loaded()->Command2; // outlives it for a reader
         Form<FrmSplash>::unload();
-        Brain *brain = openBoard();
+        heard.clear();
+        Brain *brain = openBoard(); // a reader reads it whole as it appears, told of no control on its way
+        QCOMPARE(heard.join(' ') + (focused ? name(focused) : ""), QAccessible::isActive() ? "Start" : "");
         const auto unseen = [&] { // of holes and lamps in and out of a mask, and a lamp spoken for
             QStringList hidden;
             for (QWidget *o : std::initializer_list<QWidget *>{

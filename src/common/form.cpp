@@ -3,6 +3,7 @@
 
 #include "common/form.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
@@ -78,6 +79,17 @@ void unloaded()
         if (!anyOpen)
             QCoreApplication::exit(0);
     });
+}
+
+void keepFocusForReader(QWidget *window)
+{
+    // Orca reads a new window within a second or two even on a busy machine.
+    constexpr int readerMovesOn = 3000; // ms
+    QWidget *focus = window->focusWidget();
+    if (!focus || focus == window || !QAccessible::isActive())
+        return;
+    focus->setParent(nullptr); // hidden, a window of its own that is never shown
+    QTimer::singleShot(readerMovesOn, focus, &QObject::deleteLater);
 }
 
 void noMinimiseOrMaximise(QWidget *window) { window->installEventFilter(new NoMinimiseType(window)); }

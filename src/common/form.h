@@ -16,6 +16,7 @@
 // before.
 
 #include "common/activation.h"
+#include "common/screenreader.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -30,6 +31,13 @@ void endProgramWhenLastWindowUnloaded();
 
 // Called by every unload.
 void unloaded();
+
+// While a screen reader listens, the control that had the focus in a window
+// being unloaded outlives the window by a few seconds, hidden and alone. The
+// reader still holds it until it has read what came next: Orca's where-am-I
+// pressed right after Start asks for its name, and a destroyed control
+// answers nothing, which Orca spoke as a bare "push button".
+void keepFocusForReader(QWidget *window);
 
 // However a window is closed (its close box, the window manager, close()),
 // closing it unloads it. Qt hides a closed window and keeps it; here it goes.
@@ -55,6 +63,7 @@ public:
     static T *instance()
     {
         if (!current) {
+            screenreader::keepUnseenWindowsQuiet(); // before the first window is built
             T *w = new T;
             current = w; // set first: load steps may address their own window
             forms::noMinimiseOrMaximise(w);
@@ -75,7 +84,8 @@ public:
     {
         if (T *w = current.data()) {
             current = nullptr;
-            w->hide();
+            w->hide(); // first: the reader is told of no focus moving in a window that goes
+            forms::keepFocusForReader(w);
             w->deleteLater();
             forms::unloaded();
         }

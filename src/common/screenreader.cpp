@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QRegion>
+#include <QWindow>
 
 namespace screenreader {
 
@@ -48,7 +49,66 @@ void installFactory()
     Q_UNUSED(installed);
 }
 
+QAccessible::UpdateHandler passOn = nullptr;
+QAccessible::UpdateHandler self = nullptr;
+
+// A control the focus never comes to is read only by the reader's review,
+// which asks for its state and description afresh: greying it, making it
+// available or changing its description is nothing the reader says. The
+// board's first attempt greys the 36 holes of the other rows at once, and
+// the first move along the row takes the key hint off 36 of them, which held
+// back what the reader said next.
+bool isUnspokenChangeOfWhatNoKeyReaches(QAccessibleEvent *event, const QWidget *widget)
+{
+    if (widget->focusPolicy() != Qt::NoFocus)
+        return false;
+    if (event->type() == QAccessible::DescriptionChanged)
+        return true;
+    QAccessible::State greying;
+    greying.disabled = true;
+    return event->type() == QAccessible::StateChanged
+           && static_cast<QAccessibleStateChangeEvent *>(event)->changedStates() == greying;
+}
+
+bool unseen(QAccessibleEvent *event)
+{
+    const auto *widget = qobject_cast<const QWidget *>(event->object());
+    if (!widget)
+        return false; // a menu's item, the application: always told
+    const QWindow *window = widget->window()->windowHandle();
+    if (window && window->isVisible())
+        return isUnspokenChangeOfWhatNoKeyReaches(event, widget);
+    // A window tells of itself as it appears (after it is on screen) and as
+    // it goes (once it is off): the reader learns of both.
+    const QAccessible::Event type = event->type();
+    return !(widget->isWindow() && (type == QAccessible::ObjectShow || type == QAccessible::ObjectHide))
+           && type != QAccessible::ObjectCreated && type != QAccessible::ObjectDestroyed;
+}
+
+void tellUnlessUnseen(QAccessibleEvent *event)
+{
+    if (unseen(event))
+        return;
+    if (passOn) {
+        passOn(event);
+        return;
+    }
+    // No handler before this one: Qt's own bridge, which is reached by
+    // updateAccessibility() while no handler is installed.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(self);
+}
+
 } // namespace
+
+void keepUnseenWindowsQuiet()
+{
+    if (self)
+        return;
+    self = tellUnlessUnseen;
+    passOn = QAccessible::installUpdateHandler(self);
+}
 
 void readAsDialog(QWidget *window)
 {

@@ -29,6 +29,18 @@ void announceVisibilityChange(QObject *object);
 // labels that cannot take the focus, not even by say-all.
 void readAsDialog(QWidget *window);
 
+// Keeps screen readers from hearing about controls of a window that is not
+// on screen. Building the board names some 170 controls, and showing it shows
+// about 150 more; Qt's bridge told Orca each one, and Orca asked back about
+// every one (some 2000 calls) before it spoke the new window, half a second
+// after Start. A window that appears is read whole by the reader anyway, and
+// one that goes takes its controls along. The window's own appearing and
+// going, and everything else in a window on screen, still reach the reader,
+// but for the greying and the description of a control no key reaches.
+// Installed once, in front of whatever update handler was there (Qt's bridge,
+// or a test's recorder), which gets every other event.
+void keepUnseenWindowsQuiet();
+
 // Tells screen readers of a change that moves no keyboard focus: a picked
 // colour, a placed ball, lit lamps, a level's masks. Orca speaks no name
 // change of a control that lacks the focus, but it does speak a notification

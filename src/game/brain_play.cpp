@@ -70,23 +70,25 @@ void Brain::Command2_Click()
     using Global::attemptNumber;
     mnulösung->setEnabled(true);
     mnuschwieriggrad->menuAction()->setEnabled(false);
-    for (int n = 1; n <= board::colours; ++n)
-        paletteImage(n)->setEnabled(true);
-    setRowEnabled(0, true);
     //: The same caption as " &Nächster Versuch", now without its blank and access key
     Command2->setText(tr("Nächster Versuch"));
     ++attemptNumber;
 
     // Past the tenth attempt (possible only without a level) the rows stay as
-    // they are, but for row 0, which the common step above opened.
-    if (attemptNumber >= 1 && attemptNumber <= board::rows) {
-        for (int row = 0; row < board::rows; ++row)
-            setRowEnabled(row, row == attemptNumber - 1);
-    }
+    // they are, but row 0 opens beside the last.
+    const bool rowsFollow = attemptNumber >= 1 && attemptNumber <= board::rows;
+    setRowEnabled(rowsFollow ? int(attemptNumber) - 1 : 0, true);
     // The focus moves on to the open row before the button that may hold it
-    // is disabled, so screen readers hear one move, straight to the row.
+    // is disabled, so screen readers hear one move, straight to the row; and
+    // before the other rows close and the palette opens, some 40 changes at
+    // the first attempt that the reader would otherwise go through, in
+    // order, before it spoke the hole.
     updateKeyboardStops();
     focusOpenRow();
+    for (int n = 1; n <= board::colours; ++n)
+        paletteImage(n)->setEnabled(true);
+    for (int row = 0; rowsFollow && row < board::rows; ++row)
+        setRowEnabled(row, row == attemptNumber - 1);
     Command2->setEnabled(false);
 
     if (Global::codeNumber >= codetable::gapFirst && Global::codeNumber <= codetable::gapLast) {

@@ -162,9 +162,9 @@ def play(session, orca):
     assert "Blinde Kuh." in orca.said()[orca.heard - 200 :], "the new name is not in the table read out"
     hints = orca.said().count("Ziffer 1 bis 6")  # an alert at the first hole may cut it short
     assert hints == 1 or hints == 0 < orca.said().count("Das klappt"), "the key hint heard %d times" % hints
-    press("Return")
-    table = os.path.join(session.play, "TESTFILE")
-    stored = wait(lambda: os.path.exists(table) and open(table, "rb").read(), "TESTFILE")
+    press("Return")  # the table saved, and a fresh board heard as it appears
+    orca.hear(r"Farbrix v\.\s+1\.0 frame\.\s+Spiel beginnen push button")
+    stored = open(os.path.join(session.play, "TESTFILE"), "rb").read()
     assert re.findall(rb'"([^"]*)"', stored)[attempt - 1] == b"Blinde Kuh", "TESTFILE holds %r" % stored
     return attempt
 
