@@ -124,7 +124,6 @@ private slots:
         row("", "", "");
         row("\"J\xfcrgen\",\"Anna, Maria\",\"\",\"  Zo\xeb \xdf \x80  \",\"\x84x\x93\"\r\n",
             "Jürgen|Anna, Maria||  Zoë ß €  |„x“", "");
-        row("\r\n\n", "", "");
         row("\n  Anna , Bernd\t,\"C, D\" x, \r\n\r\nE\n\"F\"", "Anna|Bernd|C, D||E", "");
         row("\"Anna\",", "Anna|", "weniger");
         row("\"Anna\",\"Bernd\"\r\n", "Anna|Bernd", "weniger");
