@@ -134,10 +134,11 @@ void hear(QAccessibleEvent *event)
         changed = static_cast<QAccessibleStateChangeEvent *>(event)->changedStates();
     if (event->type() == QAccessible::ObjectShow && item->role() == QAccessible::Notification)
         said = item->text(QAccessible::Name);
-    else if (event->type() == QAccessible::NameChanged || changed.checked || changed.invisible)
-        heard << (changed.checked     ? "checked "
-                  : changed.invisible ? "seen "
-                                      : "name ")
+    else if (event->type() == QAccessible::NameChanged || event->type() == QAccessible::ObjectShow
+             || changed.checked || changed.invisible)
+        heard << (changed.checked                             ? "checked "
+                  : event->type() == QAccessible::NameChanged ? "name "
+                                                              : "seen ")
                      + item->object()->objectName();
 }
 
@@ -567,21 +568,17 @@ private slots:
         const auto filesBefore = openFiles(); // pictures are read for each ball: none may stay open
         placeOne(3, 2, 0);
         placeOne(5, 2, 0);
-        QCOMPARE("column 2 " + digits(Global::guessColor2) + ", Zeigen "
-                     + digits(brain->Command1->isEnabled()),
-                 "column 2 5, Zeigen 0");
+        QCOMPARE(digits(Global::guessColor2, brain->Command1->isEnabled()),
+                 "50"); // the last colour; Zeigen off
         click(brain->paletteImage(4));
         QTest::mousePress(brain->ring(1, 0), Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseRelease(brain->ring(1, 0), Qt::LeftButton, {}, QPoint(5, 40));
-        QCOMPARE("released off the hole: "
-                     + digits(!brain->ring(1, 0)->picture().isNull(), Global::guessColor1),
-                 "released off the hole: 00");
+        QCOMPARE(digits(!brain->ring(1, 0)->picture().isNull(), Global::guessColor1), "00"); // no ball
         QVERIFY(QFile(ringName(1)).resize(40));
         const qint64 before = brain->ring(2, 0)->picture().cacheKey();
         placeOne(1, 2, 0);
-        QCOMPARE("a cut picture: "
-                     + digits(brain->ring(2, 0)->picture().cacheKey() == before, Global::guessColor2),
-                 "a cut picture: 15"); // the ball before stays
+        QCOMPARE(digits(brain->ring(2, 0)->picture().cacheKey() == before, Global::guessColor2),
+                 "15"); // kept
         QCOMPARE(messages->texts.size(), 1);
         QCOMPARE(openFiles(), filesBefore);
     }
@@ -767,7 +764,8 @@ private slots:
         Form<FrmSplash>::unload();
         heard.clear();
         Brain *brain = openBoard(); // a reader reads it whole as it appears, told of no control on its way
-        QCOMPARE(heard.join(' ') + (focused ? name(focused) : ""), QAccessible::isActive() ? "Start" : "");
+        QCOMPARE(heard.join(' ') + '/' + (focused ? name(focused) : ""),
+                 QAccessible::isActive() ? "seen Brain/Start" : "/");
         const auto unseen = [&] { // of holes and lamps in and out of a mask, and a lamp spoken for
             QStringList hidden;
             for (QWidget *o : std::initializer_list<QWidget *>{
