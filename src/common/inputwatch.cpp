@@ -50,6 +50,12 @@ bool isActingKey(const QKeyEvent *event)
 // focused button, and Start began the game as well. Orca's desktop layout
 // claims every keypad key but the digits, and every key pressed with its
 // modifier (Insert); posted, they are the reader's and go no further.
+//
+// The same timeout can lose a key, which nothing here can bring back: the
+// bridge then posts every key it holds, and the reader's late answers are
+// matched to the keys that came after, so that a key the reader never judged
+// may be dropped as the reader's. What keeps the reader within the 100 ms is
+// telling it little: see screenreader::keepUnseenWindowsQuiet().
 class InputWatch : public QObject
 {
 public:
